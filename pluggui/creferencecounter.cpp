@@ -1,0 +1,16 @@
+// Intrusive reference counting shared by views, bitmaps and contexts.
+#include "pluggui/pluggui.h"
+
+namespace PLUGGUI {
+
+CReferenceCounter::CReferenceCounter() : referenceCount(1) {}
+
+CReferenceCounter::~CReferenceCounter() = default;
+
+void CReferenceCounter::forget() {
+  if (--referenceCount == 0) delete this;
+}
+
+void CReferenceCounter::remember() { ++referenceCount; }
+
+}  // namespace PLUGGUI

@@ -1,0 +1,25 @@
+// Conversions between the toolkit's drawing values and GDI's, shared by the
+// drawing contexts and the bitmaps.
+#pragma once
+
+#include "pluggui/pluggui.h"
+
+namespace PLUGGUI {
+
+// GDI knows only the colour bytes; alpha never reaches the surface.
+inline COLORREF toColorRef(const CColor& color) { return RGB(color.red, color.green, color.blue); }
+
+// Xor mode inverts the xor-ed result (R2_NOTXORPEN), so a black pen inverts
+// what lies under it and drawing twice restores it.
+inline int rasterOperation(CDrawMode mode) {
+  switch (mode) {
+    case kDrawOr:
+      return R2_MERGEPEN;
+    case kDrawXor:
+      return R2_NOTXORPEN;
+    default:
+      return R2_COPYPEN;
+  }
+}
+
+}  // namespace PLUGGUI
