@@ -17,7 +17,9 @@ drawing.
 
 Files are 32-bit BGRA with a version-5 header (colour masks, sRGB), stored
 bottom-up, which the resource compiler keeps as they are (minus the 14-byte
-file header).
+file header). The alpha bytes are 0: no drawing path reads them, and some
+GDI implementations compare all four bytes of a pixel against a colour key,
+so a zero there keeps keyed drawing of these pictures working everywhere.
 """
 
 import math
@@ -87,7 +89,7 @@ def bitmap_file(rows):
     for row in reversed(rows):  # bottom-up
         for red, green, blue in row:
             assert (red, green, blue) != (255, 255, 255), "pure white is the transparency key"
-            pixels += bytes((blue, green, red, 255))
+            pixels += bytes((blue, green, red, 0))
     header = struct.pack(
         "<IiiHHIIiiII" + "IIII" + "I" + "36s" + "III" + "IIII",
         124, width, height, 1, 32,
