@@ -1,0 +1,5 @@
+// The toolkit's controls. The drawing layer they build on, and the listener
+// interface through which they report value changes, come from pluggui.h.
+#pragma once
+
+#include "pluggui/pluggui.h"
