@@ -1,0 +1,81 @@
+# Shared by the project's scripts (sourced, not run): installs what the build
+# and the Wine runs need, builds both targets, and starts or stops the
+# virtual display and the Wine server a run needs.
+
+QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QUILLON_PACKAGES="cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  wine64 xvfb xauth googletest libstb-dev fonts-liberation"
+
+quillon_install() {
+  local missing=()
+  for pkg in $QUILLON_PACKAGES; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# Configure and build one target: quillon_build win32|win64
+quillon_build() {
+  local name=$1 arch
+  case "$name" in
+    win32) arch=i686 ;;
+    win64) arch=x86_64 ;;
+  esac
+  local dir="$QUILLON_ROOT/build/$name"
+  cmake -S "$QUILLON_ROOT" -B "$dir" \
+    -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/toolchain-mingw-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+# Wine runs in a prefix of the build's own, never the user's, inside a
+# virtual display with one persistent server for the whole run.
+quillon_wine_env() {
+  export WINEPREFIX="$QUILLON_ROOT/build/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+  export WINEARCH=win64
+}
+
+QUILLON_XVFB_PID=""
+QUILLON_WINESERVER_PID=""
+
+quillon_start_wine() {
+  quillon_wine_env
+  local display
+  for display in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QUILLON_XVFB_PID=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  mkdir -p "$WINEPREFIX"
+  wineserver -f -p >/dev/null 2>&1 &
+  QUILLON_WINESERVER_PID=$!
+  trap quillon_stop_wine EXIT
+  # Bring up (or create) the prefix and its services now, detached from any
+  # output a test runner reads.
+  wine wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+quillon_stop_wine() {
+  if [ -n "$QUILLON_WINESERVER_PID" ]; then
+    # Ends the Wine processes of our prefix (services, desktop), then the server.
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$QUILLON_WINESERVER_PID" 2>/dev/null || true
+    wait "$QUILLON_WINESERVER_PID" 2>/dev/null || true
+    QUILLON_WINESERVER_PID=""
+  fi
+  if [ -n "$QUILLON_XVFB_PID" ]; then
+    kill "$QUILLON_XVFB_PID" 2>/dev/null || true
+    wait "$QUILLON_XVFB_PID" 2>/dev/null || true
+    QUILLON_XVFB_PID=""
+  fi
+}
