@@ -175,10 +175,13 @@ void AudioEffect::float2string(float value, char* text, PlugInt32 maxLen) {
       plug_strncpy(text, maxLen >= 3 ? "***" : "*", static_cast<size_t>(maxLen));
       return;
     }
-    PlugInt32 mantissa = maxLen - exponentLength;
+    // A "%g" text shorter than the limit keeps its whole mantissa; cutting
+    // at maxLen - E there would repeat part of the exponent.
+    PlugInt32 markerAt = static_cast<PlugInt32>(marker - scratch);
+    PlugInt32 mantissa = maxLen - exponentLength < markerAt ? maxLen - exponentLength : markerAt;
     std::memcpy(text, scratch, static_cast<size_t>(mantissa));
     std::memcpy(text + mantissa, marker, static_cast<size_t>(exponentLength));
-    text[maxLen] = 0;
+    text[mantissa + exponentLength] = 0;
     return;
   }
 
