@@ -233,8 +233,8 @@ void AudioEffect::setParameterAutomated(PlugInt32 index, float value) {
 
 PlugInt32 AudioEffect::getMasterVersion() {
   if (!audioMaster) return 1;
-  PlugInt32 version = static_cast<PlugInt32>(callHost(audioMasterVersion));
-  return version == 0 ? 1 : version;
+  PlugIntPtr version = callHost(audioMasterVersion);
+  return version == 0 ? 1 : static_cast<PlugInt32>(version);
 }
 
 PlugInt32 AudioEffect::getCurrentUniqueId() {
@@ -259,8 +259,9 @@ bool AudioEffect::isOutputConnected(PlugInt32 output) {
 PlugIntPtr AudioEffect::dispatcher(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr,
                                    float opt) {
   if (static_cast<uint32_t>(opcode) > 24) return 0;
-  // Requests whose pointer the answer is written through: a host that
-  // passes none gets 0 and nothing is written.
+  // Requests that cannot do without their pointer (the answer is written
+  // through it, or it is what the request hands over, the parent window
+  // included): a host that passes none gets 0 and nothing is called.
   switch (opcode) {
     case effSetProgramName:
     case effGetProgramName:
@@ -268,7 +269,9 @@ PlugIntPtr AudioEffect::dispatcher(PlugInt32 opcode, PlugInt32 index, PlugIntPtr
     case effGetParamDisplay:
     case effGetParamName:
     case effEditGetRect:
+    case effEditOpen:
     case effGetChunk:
+    case effSetChunk:
       if (!ptr) return 0;
       break;
     default:
@@ -284,7 +287,9 @@ PlugIntPtr AudioEffect::dispatcher(PlugInt32 opcode, PlugInt32 index, PlugIntPtr
       close();
       return 0;
     case effSetProgram:
-      if (value < numPrograms) setProgram(static_cast<PlugInt32>(value));
+      // Effects index their program tables with this: a host's number
+      // outside the table, below it as well as above, is ignored.
+      if (value >= 0 && value < numPrograms) setProgram(static_cast<PlugInt32>(value));
       return 0;
     case effGetProgram:
       return getProgram();

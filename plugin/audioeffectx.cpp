@@ -1,6 +1,9 @@
 #include "plugin/audioeffectx.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "editor/aeffguieditor.h"
 
@@ -38,14 +41,22 @@ AudioEffectX::AudioEffectX(audioMasterCallback audioMaster, PlugInt32 numProgram
 namespace {
 
 // Opcodes whose pointer argument the request cannot do without: the answer
-// is written through it, or it is the text asked about. A host that passes
-// none is answered 0 and nothing is called.
+// is written through it, or it carries what the request is about (events,
+// files, tasks, arrangements, the text asked about). A host that passes
+// none is answered 0 and nothing is called. Vendor-specific requests are
+// left alone: what their pointer means is the vendor's business.
 bool needsPointer(PlugInt32 opcode) {
   switch (opcode) {
+    case effProcessEvents:
     case effString2Parameter:
     case effGetProgramNameIndexed:
     case effGetInputProperties:
     case effGetOutputProperties:
+    case effOfflineNotify:
+    case effOfflinePrepare:
+    case effOfflineRun:
+    case effProcessVarIo:
+    case effSetSpeakerArrangement:
     case effGetEffectName:
     case effGetVendorString:
     case effGetProductString:
@@ -57,13 +68,32 @@ bool needsPointer(PlugInt32 opcode) {
     case effGetMidiKeyName:
     case effGetSpeakerArrangement:
     case effShellGetNextPlugin:
+    case effBeginLoadBank:
+    case effBeginLoadProgram:
       return true;
     default:
       return false;
   }
 }
 
+// The arrangement requests carry the input side's address in value.
+bool needsValuePointer(PlugInt32 opcode) {
+  return opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement;
+}
+
+bool lacksPointer(PlugInt32 opcode, PlugIntPtr value, void* ptr) {
+  return (needsPointer(opcode) && !ptr) || (needsValuePointer(opcode) && value == 0);
+}
+
 PlugIntPtr truth(bool answer) { return answer ? 1 : 0; }
+
+// Modifier bits travel in opt as a whole number: truncated toward zero,
+// low byte kept. A float no 32-bit integer can hold (NaN, infinities, huge
+// values) has no defined conversion and carries no modifier bits.
+unsigned char modifierFromOpt(float opt) {
+  if (!(std::fabs(opt) < 2147483648.0f)) return 0;
+  return static_cast<unsigned char>(static_cast<int32_t>(opt) & 0xFF);
+}
 
 // The key record a host's key request describes: the character in index,
 // the virtual key in the low byte of value, modifier bits in opt.
@@ -71,17 +101,22 @@ PlugKeyCode keyFromRequest(PlugInt32 index, PlugIntPtr value, float opt) {
   PlugKeyCode key;
   key.character = index;
   key.virt = static_cast<unsigned char>(value & 0xFF);
-  key.modifier = static_cast<unsigned char>(static_cast<int16_t>(opt) & 0xFF);
+  key.modifier = modifierFromOpt(opt);
   return key;
+}
+
+// Opcodes 25 to 79; the subtraction is unsigned so that any opcode a host
+// sends, however far below, is simply out of range.
+bool isExtendedOpcode(PlugInt32 opcode) {
+  return static_cast<uint32_t>(opcode) - 25u <= 54u;
 }
 
 }  // namespace
 
 PlugIntPtr AudioEffectX::dispatcher(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr,
                                     float opt) {
-  if (static_cast<uint32_t>(opcode - 25) > 54)
-    return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
-  if (needsPointer(opcode) && !ptr) return 0;
+  if (!isExtendedOpcode(opcode)) return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
+  if (lacksPointer(opcode, value, ptr)) return 0;
 
   char* text = static_cast<char*>(ptr);
   switch (opcode) {
@@ -159,13 +194,9 @@ PlugIntPtr AudioEffectX::dispatcher(PlugInt32 opcode, PlugInt32 index, PlugIntPt
       return truth(beginSetProgram());
     case effEndSetProgram:
       return truth(endSetProgram());
-    case effGetSpeakerArrangement: {
-      // Both addresses are written through: a host passing no input
-      // address is answered 0 as well.
-      PlugSpeakerArrangement** input = FromPlugPtr<PlugSpeakerArrangement*>(value);
-      if (!input) return 0;
-      return truth(getSpeakerArrangement(input, static_cast<PlugSpeakerArrangement**>(ptr)));
-    }
+    case effGetSpeakerArrangement:
+      return truth(getSpeakerArrangement(FromPlugPtr<PlugSpeakerArrangement*>(value),
+                                         static_cast<PlugSpeakerArrangement**>(ptr)));
     case effShellGetNextPlugin:
       return getNextShellPlugin(text);
     case effStartProcess:
@@ -226,8 +257,11 @@ float AudioEffectX::updateSampleRate() {
 
 PlugInt32 AudioEffectX::updateBlockSize() {
   if (audioMaster) {
+    // Where answers are wider than the block size, one beyond its range
+    // would turn negative when stored: it is ignored like any other
+    // answer that is no block size.
     PlugIntPtr size = callHost(audioMasterGetBlockSize);
-    if (size > 0) blockSize = static_cast<PlugInt32>(size);
+    if (size > 0 && size <= INT32_MAX) blockSize = static_cast<PlugInt32>(size);
   }
   return blockSize;
 }
@@ -404,16 +438,35 @@ bool AudioEffectX::__getChunkFileDeprecated(void* nativePath) {
 // ---------------------------------------------------------------------------
 // Speaker arrangements
 
-bool AudioEffectX::allocateArrangement(PlugSpeakerArrangement** arrangement,
-                                       PlugInt32 nbChannels) {
+namespace {
+
+// The arrangement's byte count, refused as an impossible allocation when
+// it does not fit the address space (on the 32-bit target a large count
+// would otherwise wrap round to a small block).
+size_t arrangementBytes(PlugInt32 nbChannels) {
+  size_t header = plugArrangementSize(0);
+  if (static_cast<size_t>(nbChannels) > (SIZE_MAX - header) / sizeof(PlugSpeakerProperties))
+    throw std::bad_array_new_length();
+  return plugArrangementSize(nbChannels);
+}
+
+// Blocks are raw bytes from the array allocator and go back the same way.
+void releaseArrangement(PlugSpeakerArrangement** arrangement) {
   if (*arrangement) {
     delete[] reinterpret_cast<char*>(*arrangement);
     *arrangement = nullptr;
   }
-  // A negative count has no size: refuse it rather than allocate a block
-  // shorter than the record's own header.
+}
+
+}  // namespace
+
+bool AudioEffectX::allocateArrangement(PlugSpeakerArrangement** arrangement,
+                                       PlugInt32 nbChannels) {
+  // A negative count has no size: refused before anything changes, rather
+  // than allocating a block shorter than the record's own header.
   if (nbChannels < 0) return false;
-  size_t size = plugArrangementSize(nbChannels);
+  releaseArrangement(arrangement);
+  size_t size = arrangementBytes(nbChannels);
   char* block = new char[size];
   std::memset(block, 0, size);
   *arrangement = reinterpret_cast<PlugSpeakerArrangement*>(block);
@@ -422,10 +475,7 @@ bool AudioEffectX::allocateArrangement(PlugSpeakerArrangement** arrangement,
 }
 
 bool AudioEffectX::deallocateArrangement(PlugSpeakerArrangement** arrangement) {
-  if (*arrangement) {
-    delete[] reinterpret_cast<char*>(*arrangement);
-    *arrangement = nullptr;
-  }
+  releaseArrangement(arrangement);
   return true;
 }
 
@@ -443,6 +493,8 @@ bool AudioEffectX::copySpeaker(PlugSpeakerProperties* to, PlugSpeakerProperties*
 
 bool AudioEffectX::matchArrangement(PlugSpeakerArrangement** to, PlugSpeakerArrangement* from) {
   if (!from) return false;
+  // Matching an arrangement to itself would free the source before reading it.
+  if (*to == from) return true;
   if (!deallocateArrangement(to)) return false;
   if (!allocateArrangement(to, from->numChannels)) return false;
   (*to)->type = from->type;

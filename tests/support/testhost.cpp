@@ -21,6 +21,7 @@ PlugIntPtr RecordingHost::callback(AEffect* effect, PlugInt32 opcode, PlugInt32 
   RecordingHost* host = currentHost;
   if (!host) return 0;
   host->requests.push_back({effect, opcode, index, value, ptr, opt});
+  if (host->onRequest) host->onRequest(host->requests.back());
   auto answer = host->answers.find(opcode);
   return answer == host->answers.end() ? 0 : answer->second;
 }

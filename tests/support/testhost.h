@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ class RecordingHost {
 
   std::map<PlugInt32, PlugIntPtr> answers;
   std::vector<Request> requests;
+  // Runs inside the callback, after the request is recorded and before it
+  // is answered: lets a test look at the plug-in while it waits.
+  std::function<void(const Request&)> onRequest;
 
   std::vector<Request> requestsWith(PlugInt32 opcode) const;
 
