@@ -24,9 +24,11 @@ class BareEffect : public AudioEffectX {
     return index >= 0 && index < kParams ? params[index] : 0.0f;
   }
 
+  // A request as the record's trampoline passes it on; unlike the record,
+  // the close request leaves the object alive (tests keep it on the stack).
   PlugIntPtr dispatch(PlugInt32 opcode, PlugInt32 index = 0, PlugIntPtr value = 0,
                       void* ptr = nullptr, float opt = 0.0f) {
-    return cEffect.dispatcher(&cEffect, opcode, index, value, ptr, opt);
+    return dispatcher(opcode, index, value, ptr, opt);
   }
 
  private:
