@@ -20,4 +20,7 @@ class Quillon : public AudioEffectX {
  protected:
   float threshold;
   float ratio;
+
+ private:
+  bool wideLanes;  // the processor's eight-lane arithmetic, asked once
 };

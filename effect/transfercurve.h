@@ -1,11 +1,25 @@
-// The compressor's transfer curve, shared by the effect and the tools that
-// check it. Every step is one 32-bit float operation, so the results are the
-// same bits on every target.
+// The compressor's transfer curve. Every step is one 32-bit float operation,
+// so the results are the same bits on every target.
 #pragma once
 
 #include <cstddef>
 
 namespace quillon {
+
+// IEEE arithmetic leaves open which NaN an operation on two NaNs returns;
+// the processor returns its first operand, but a compiler may swap the
+// operands of a commutative operation. Multiplications and additions of the
+// curve go through these so that the written order is the order executed and
+// NaN payloads come out the same from every path and every build.
+inline float mulInOrder(float a, float b) {
+  asm("mulss %1, %0" : "+x"(a) : "x"(b));
+  return a;
+}
+
+inline float addInOrder(float a, float b) {
+  asm("addss %1, %0" : "+x"(a) : "x"(b));
+  return a;
+}
 
 // What the curve derives from Threshold and Ratio once per block: the knee
 // level K and the gain G below the threshold.
@@ -17,21 +31,26 @@ struct CurveConstants {
 inline CurveConstants curveConstants(float threshold, float ratio) {
   // Exact zero (either sign) would divide by zero: it gets the neutral knee.
   if (threshold == 0.0f) return {1.0f, 1.0f};
-  float d = (1.0f - threshold) * ratio;
+  float d = mulInOrder(1.0f - threshold, ratio);
   float k = 1.0f - d;
   return {k, k / threshold};
 }
 
+// One sample, branch by branch.
 inline float curveSample(float s, float threshold, float ratio, CurveConstants c) {
-  if (s > threshold) return c.knee + (s - threshold) * ratio;
-  if (s < -threshold) return -(c.knee + (-s - threshold) * ratio);
-  return s * c.gain;  // also every NaN sample
+  if (s > threshold) return addInOrder(c.knee, mulInOrder(s - threshold, ratio));
+  if (s < -threshold) return -addInOrder(c.knee, mulInOrder(-s - threshold, ratio));
+  return mulInOrder(s, c.gain);  // also every NaN sample
 }
 
-// Runs the curve over n samples of one channel, four at a time where the
-// processor allows. Bit-identical to curveSample for every input; `out` may
-// be `in` itself but must not overlap it otherwise.
+// Whether this processor runs eight float lanes at once (and the system
+// keeps them across thread switches).
+bool wideLanesAvailable();
+
+// Runs the curve over n samples of one channel, several at a time, eight
+// when `wide` (only where wideLanesAvailable()). Bit-identical to curveSample
+// for every input; `out` may be `in` itself but must not overlap it otherwise.
 void curveBlock(const float* in, float* out, size_t n, float threshold, float ratio,
-                CurveConstants c);
+                CurveConstants c, bool wide);
 
 }  // namespace quillon

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "effect/transfercurve.h"
 #include "support/testhost.h"
 
 using testhost::bitsOf;
@@ -16,21 +17,11 @@ using testhost::LoadedEffect;
 
 namespace {
 
-// The curve exactly as the effect promises it, one branch per sample,
-// reading threshold and ratio for every sample.
+// The curve exactly as the effect promises it, one branch per sample. Sums
+// and products keep their written operand order, which decides the payload
+// when both operands are NaN.
 float literalCurve(float s, float t, float r) {
-  float k, g;
-  if (t == 0.0f) {
-    k = 1.0f;
-    g = 1.0f;
-  } else {
-    float d = (1.0f - t) * r;
-    k = 1.0f - d;
-    g = k / t;
-  }
-  if (s > t) return k + (s - t) * r;
-  if (s < -t) return -(k + (-s - t) * r);
-  return s * g;
+  return quillon::curveSample(s, t, r, quillon::curveConstants(t, r));
 }
 
 class Compressor : public ::testing::Test {
