@@ -294,12 +294,6 @@ TEST(DispatchPrograms, OnlyNumbersInsideTheTableAreSelected) {
   EXPECT_TRUE(effect.calls.empty());
 }
 
-TEST(DispatchPrograms, TheProgramNumberIsTheAnswerAsItIs) {
-  ProbeEffect effect(false);
-  effect.setProgram(-3);  // the effect itself may keep any number
-  EXPECT_EQ(effect.dispatch(effGetProgram), -3);
-}
-
 TEST(DispatchKeys, KeyRecordsArePackedFromIndexValueAndOpt) {
   struct KeyCase {
     PlugInt32 index;
@@ -370,14 +364,4 @@ TEST(DispatchDefaults, CategoryFollowsTheSynthFlag) {
   EXPECT_EQ(effect.dispatch(effGetPlugCategory), 2);
   effect.isSynth(false);
   EXPECT_EQ(effect.dispatch(effGetPlugCategory), 0);
-}
-
-TEST(DispatchDefaults, SampleRateAndBlockSizeAreStored) {
-  testhost::RecordingHost host;
-  testhost::BareEffect effect;
-  effect.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
-  effect.dispatch(effSetBlockSize, 0, 64);
-  EXPECT_EQ(effect.getSampleRate(), 96000.0f);
-  EXPECT_EQ(effect.getBlockSize(), 64);
-  EXPECT_TRUE(host.requests.empty());
 }

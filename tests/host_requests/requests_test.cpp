@@ -304,14 +304,3 @@ TEST(HostRequests, BlockSizeIsTakenOnlyFromPositiveAnswers) {
   BareEffect alone(nullptr);
   EXPECT_EQ(alone.updateBlockSize(), 1024);
 }
-
-TEST(HostRequests, AddressAnswersAreHandedOverAsTheyCame) {
-  RecordingHost host;
-  BareEffect effect;
-  PlugIntPtr odd = addressOf(answerTarget) + 1;  // not tested, not aligned: just passed on
-  host.answers[audioMasterGetTime] = odd;
-  host.answers[audioMasterGetDirectory] = odd;
-  EXPECT_EQ(addressOf(effect.getTimeInfo(0)), odd);
-  EXPECT_EQ(addressOf(effect.getDirectory()), odd);
-  EXPECT_EQ(FromPlugPtr<PlugTimeInfo>(odd), reinterpret_cast<PlugTimeInfo*>(odd));
-}
