@@ -214,9 +214,12 @@ bool CBitmap::isLoaded() const { return static_cast<bool>(handle); }
 //-----------------------------------------------------------------------------
 // Drawing
 
+// Like the other transfers, an inside-out rectangle draws nothing instead of
+// a mirrored area.
 void CBitmap::draw(CDrawContext* context, CRect& rect, const CPoint& offset) {
   if (!handle || !context) return;
   const Destination to(context, rect);
+  if (to.isEmpty()) return;
   MemoryDC imageDC(to.surface);
   ScopedSelection selectImage(imageDC.get(), handle.get());
   BitBlt(to.surface, to.x, to.y, to.width, to.height, imageDC.get(), offset.h, offset.v, SRCCOPY);
@@ -243,6 +246,7 @@ void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& o
     return;
   }
   const Destination to(context, rect);
+  if (to.isEmpty()) return;
   MemoryDC imageDC(to.surface);
   ScopedSelection selectImage(imageDC.get(), handle.get());
   // Constant opacity only: the image's own alpha bytes are not used.

@@ -115,14 +115,16 @@ COffscreenContext::~COffscreenContext() {
   window = nullptr;
 }
 
+// A rectangle turned inside out copies nothing: GDI would take its negative
+// extents as a mirrored area and write outside the one asked for.
 void COffscreenContext::copyTo(CDrawContext* context, CRect& srcRect, CPoint destOffset) {
-  if (!context) return;
+  if (!context || srcRect.isEmpty()) return;
   BitBlt(systemContext, destOffset.h, destOffset.v, srcRect.width(), srcRect.height(), context->getSystemContext(),
          srcRect.left + context->drawOffset.h, srcRect.top + context->drawOffset.v, SRCCOPY);
 }
 
 void COffscreenContext::copyFrom(CDrawContext* context, CRect destRect, CPoint srcOffset) {
-  if (!context) return;
+  if (!context || destRect.isEmpty()) return;
   BitBlt(context->getSystemContext(), destRect.left + context->drawOffset.h, destRect.top + context->drawOffset.v,
          destRect.width(), destRect.height(), systemContext, srcOffset.h, srcOffset.v, SRCCOPY);
 }

@@ -423,6 +423,19 @@ TEST(ImageLibrary, EntryPointsLiveWhileSomeoneHoldsTheLibrary) {
   EXPECT_EQ(pfnTransparentBlt, nullptr);
 }
 
+TEST(BitmapDraw, InsideOutRectanglesDrawNothing) {
+  HMODULE library = loadImageLibrary(true);
+  TestBitmap bitmap(8, 8, [](int x, int y) { return argb(imagePixel(x, y), 0); });
+  TestSurface surface(20, 20, RGB(9, 9, 9));
+  CDrawContext context(nullptr, surface.dc(), nullptr);
+  CRect insideOut(10, 10, 5, 5);
+  bitmap.draw(&context, insideOut);
+  bitmap.drawTransparent(&context, insideOut);
+  bitmap.drawAlphaBlend(&context, insideOut, CPoint(0, 0), 200);
+  EXPECT_EQ(surface.count(RGB(9, 9, 9)), 400);
+  freeImageLibrary(library);
+}
+
 TEST(BitmapBasics, AnEmptyBitmapHasNoImageAndDrawsNothing) {
   CBitmap empty;
   EXPECT_FALSE(empty.isLoaded());

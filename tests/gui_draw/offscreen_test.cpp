@@ -110,6 +110,20 @@ TEST(OffscreenContext, FrameFormIsClearedToTheBackgroundEverywhere) {
   EXPECT_EQ(copy.count(RGB(10, 20, 30)), 33 * 17);
 }
 
+// Containers may be sized to nothing; their surfaces must stay harmless to
+// draw on and to copy from.
+TEST(OffscreenContext, EmptyAndNegativeSizesDrawAndCopyNothing) {
+  TestSurface screen(10, 10, kWhite);
+  CDrawContext screenContext(nullptr, screen.dc(), nullptr);
+  for (long size : {0L, -5L}) {
+    COffscreenContext offscreen(nullptr, size, size, kRedCColor);
+    offscreen.drawRect(CRect(0, 0, 10, 10), kFillAndStroke);
+    offscreen.drawString("x", CRect(0, 0, 10, 10));
+    offscreen.copyFrom(&screenContext, CRect(0, 0, size, size), CPoint(0, 0));
+  }
+  EXPECT_EQ(screen.count(kWhite), 100);
+}
+
 TEST(OffscreenContext, OpaqueTextLiesOnTheFillColourFromTheStart) {
   TestSurface screen(10, 10);
   CDrawContext screenContext(nullptr, screen.dc(), nullptr);
