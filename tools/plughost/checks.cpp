@@ -1,0 +1,838 @@
+#include "tools/plughost/checks.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdarg>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "plugin/plugstructs.h"
+#include "tools/plughost/host.h"
+#include "tools/plughost/opcodes.h"
+
+namespace plughost {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+std::string format(const char* pattern, ...) __attribute__((format(gnu_printf, 1, 2)));
+std::string format(const char* pattern, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, pattern);
+  std::vsnprintf(text, sizeof text, pattern, args);
+  va_end(args);
+  return text;
+}
+
+void require(bool condition, const std::string& failure) {
+  if (!condition) throw CheckFailure(failure);
+}
+
+constexpr PlugInt32 kMaxChannels = 256;
+constexpr float kSampleRate = 44100.0f;
+constexpr PlugInt32 kBlock = 512;
+
+// A loaded plug-in with one effect built and opened.
+struct Session {
+  explicit Session(const CheckContext& context) : module(context.plugin), effect(module) {}
+
+  PluginModule module;
+  Host host;  // constructed before the effect, so it answers the entry point
+  Effect effect;
+  const AEffect& record() const { return *effect.record(); }
+};
+
+// Bytes in use on every heap of the process. Measured around the life of
+// effects to see whether closing one gives back what building it took.
+size_t heapBytesInUse() {
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  size_t total = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry;
+    entry.lpData = nullptr;
+    while (HeapWalk(heap, &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    HeapUnlock(heap);
+  }
+  return total;
+}
+
+// A text buffer of limit + 1 bytes between guard bytes. The inside starts
+// out non-zero, so a request that writes nothing leaves no terminator.
+class GuardedText {
+ public:
+  explicit GuardedText(size_t limit)
+      : limit(limit), bytes(kGuard + limit + 1 + kGuard, kGuardByte) {
+    std::fill(bytes.begin() + kGuard, bytes.begin() + kGuard + limit + 1, kFillByte);
+  }
+
+  char* data() { return reinterpret_cast<char*>(bytes.data() + kGuard); }
+
+  // Zeroes the inside, for requests that read the buffer as input.
+  void clear() { std::fill(bytes.begin() + kGuard, bytes.begin() + kGuard + limit + 1, 0); }
+
+  bool untouched() const {
+    return std::all_of(bytes.begin() + kGuard, bytes.begin() + kGuard + limit + 1,
+                       [](unsigned char b) { return b == kFillByte; }) &&
+           guardProblem().empty();
+  }
+
+  // "" while the guards on both sides are intact.
+  std::string guardProblem() const {
+    for (size_t i = 0; i < kGuard; ++i)
+      if (bytes[i] != kGuardByte) return format("wrote %zu bytes before the buffer", kGuard - i);
+    for (size_t i = bytes.size(); i-- > kGuard + limit + 1;)
+      if (bytes[i] != kGuardByte)
+        return format("wrote %zu bytes past the %zu-byte buffer (\"%.64s\")",
+                      i - (kGuard + limit), limit + 1, text().c_str());
+    return "";
+  }
+
+  // What is wrong with what was written, or "" for a terminated text
+  // within the limit.
+  std::string problem() const {
+    const std::string guards = guardProblem();
+    if (!guards.empty()) return guards;
+    const unsigned char* inside = bytes.data() + kGuard;
+    if (!std::memchr(inside, 0, limit + 1)) return format("left no terminator within %zu bytes", limit + 1);
+    return "";
+  }
+
+  // The bytes from the start of the buffer to the first zero, within guards.
+  std::string text() const {
+    const char* inside = reinterpret_cast<const char*>(bytes.data() + kGuard);
+    const size_t room = bytes.size() - kGuard;
+    return std::string(inside, strnlen(inside, room));
+  }
+
+ private:
+  static constexpr size_t kGuard = 256;
+  static constexpr unsigned char kGuardByte = 0xCD;
+  static constexpr unsigned char kFillByte = 0xA5;
+  size_t limit;
+  std::vector<unsigned char> bytes;
+};
+
+// Audio channels with guard samples before and after each; the guards and
+// anything meant to stay untouched are compared bit for bit.
+class AudioBuffers {
+ public:
+  AudioBuffers(PlugInt32 channels, PlugInt32 frames)
+      : frames(frames), storage(std::max<PlugInt32>(channels, 0),
+                                std::vector<uint32_t>(kGuard + frames + kGuard, kGuardBits)) {
+    for (auto& channel : storage) {
+      std::fill(channel.begin() + kGuard, channel.begin() + kGuard + frames, 0u);
+      pointerList.push_back(reinterpret_cast<float*>(channel.data() + kGuard));
+    }
+    pointerList.push_back(nullptr);  // never read: keeps data() valid for zero channels
+  }
+
+  float** pointers() { return pointerList.data(); }
+  float* channel(size_t c) { return pointerList[c]; }
+  size_t channels() const { return storage.size(); }
+
+  void fillNoise(std::mt19937& random, float amplitude) {
+    std::uniform_real_distribution<float> noise(-amplitude, amplitude);
+    for (size_t c = 0; c < channels(); ++c)
+      for (PlugInt32 i = 0; i < frames; ++i) channel(c)[i] = noise(random);
+  }
+
+  void fill(float value) {
+    for (size_t c = 0; c < channels(); ++c) std::fill(channel(c), channel(c) + frames, value);
+  }
+
+  std::vector<std::vector<uint32_t>> snapshot() const { return storage; }
+  bool sameAs(const std::vector<std::vector<uint32_t>>& earlier) const { return storage == earlier; }
+
+  // "" when every guard sample is intact.
+  std::string guardProblem(const char* what) const {
+    for (size_t c = 0; c < channels(); ++c) {
+      for (size_t i = 0; i < kGuard; ++i)
+        if (storage[c][i] != kGuardBits)
+          return format("%s channel %zu: sample %d before the buffer was written", what, c,
+                        static_cast<int>(i) - static_cast<int>(kGuard));
+      for (size_t i = kGuard + frames; i < storage[c].size(); ++i)
+        if (storage[c][i] != kGuardBits)
+          return format("%s channel %zu: frame %zu past the %d-frame block was written", what, c,
+                        i - kGuard, static_cast<int>(frames));
+    }
+    return "";
+  }
+
+  // "" when every sample inside the block is finite.
+  std::string nonFiniteProblem(const char* what) const {
+    for (size_t c = 0; c < channels(); ++c)
+      for (PlugInt32 i = 0; i < frames; ++i) {
+        float v;
+        std::memcpy(&v, &storage[c][kGuard + i], sizeof v);
+        if (!std::isfinite(v))
+          return format("%s channel %zu frame %d is %g", what, c, static_cast<int>(i),
+                        static_cast<double>(v));
+      }
+    return "";
+  }
+
+  // First frame where two buffers differ in their bits, or "".
+  std::string differenceFrom(const AudioBuffers& other, size_t channelCount) const {
+    for (size_t c = 0; c < channelCount; ++c)
+      for (PlugInt32 i = 0; i < frames; ++i)
+        if (storage[c][kGuard + i] != other.storage[c][kGuard + i]) {
+          float a, b;
+          std::memcpy(&a, &storage[c][kGuard + i], sizeof a);
+          std::memcpy(&b, &other.storage[c][kGuard + i], sizeof b);
+          return format("channel %zu frame %d: %.9g in place, %.9g with separate buffers", c,
+                        static_cast<int>(i), static_cast<double>(a), static_cast<double>(b));
+        }
+    return "";
+  }
+
+ private:
+  static constexpr size_t kGuard = 64;
+  static constexpr uint32_t kGuardBits = 0x7FA5A5A5;  // a NaN no arithmetic produces
+  PlugInt32 frames;
+  std::vector<std::vector<uint32_t>> storage;
+  std::vector<float*> pointerList;
+};
+
+void requireChannels(const AEffect& record) {
+  require(record.numInputs >= 0 && record.numInputs <= kMaxChannels,
+          format("cannot process with %d inputs", static_cast<int>(record.numInputs)));
+  require(record.numOutputs >= 1 && record.numOutputs <= kMaxChannels,
+          format("cannot process with %d outputs", static_cast<int>(record.numOutputs)));
+}
+
+void requireProcessing(Effect& effect) {
+  require(effect.canProcessReplacing(), "the plug-in offers no processReplacing");
+  requireChannels(*effect.record());
+}
+
+// Sets every parameter to the same value.
+void setAllParameters(Effect& effect, float value) {
+  for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) effect.setParameter(i, value);
+}
+
+// ---------------------------------------------------------------------------
+// Entry point and record
+
+std::string checkEntryVersionZero(const CheckContext& context) {
+  PluginModule module(context.plugin);
+  Host host;
+  host.versionAnswer = 0;
+  // The first call may set up what the library keeps for its lifetime;
+  // the calls after it must leave the heap as they found it.
+  const int kCalls = 8;
+  size_t before = 0;
+  for (int call = 0; call <= kCalls; ++call) {
+    if (call == 1) before = heapBytesInUse();
+    AEffect* built = callEntry(module);
+    require(!built, format("built an effect (record at %p) although the host answered 0 to the version request",
+                           static_cast<void*>(built)));
+  }
+  const size_t after = heapBytesInUse();
+  require(host.count(audioMasterVersion) > 0, "the entry point never asked the host's version");
+  const long long kept = static_cast<long long>(after) - static_cast<long long>(before);
+  require(kept < 16 * kCalls, format("the entry point answered null but kept %lld bytes over %d calls", kept, kCalls));
+  return "the entry point answered null and built nothing";
+}
+
+std::string checkEntryMagic(const CheckContext& context) {
+  PluginModule module(context.plugin);
+  Host host;
+  AEffect* record = callEntry(module);
+  require(record != nullptr, "the entry point built no effect (answered null)");
+  require(record->magic == kEffectMagic,
+          format("magic is 0x%08X, not 0x%08X", static_cast<unsigned>(record->magic),
+                 static_cast<unsigned>(kEffectMagic)));
+  if (record->dispatcher) record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+  return format("magic 0x%08X", static_cast<unsigned>(kEffectMagic));
+}
+
+std::string checkEntryCounts(const CheckContext& context) {
+  Session session(context);
+  const AEffect& r = session.record();
+  const struct {
+    const char* name;
+    PlugInt32 value;
+  } counts[] = {{"programs", r.numPrograms}, {"parameters", r.numParams}, {"inputs", r.numInputs},
+                {"outputs", r.numOutputs},   {"initial delay", r.initialDelay}};
+  for (const auto& count : counts)
+    require(count.value >= 0, format("%s is %d", count.name, static_cast<int>(count.value)));
+  return format("%d programs, %d parameters, %d inputs, %d outputs, delay %d",
+                static_cast<int>(r.numPrograms), static_cast<int>(r.numParams),
+                static_cast<int>(r.numInputs), static_cast<int>(r.numOutputs),
+                static_cast<int>(r.initialDelay));
+}
+
+std::string checkEntryFunctions(const CheckContext& context) {
+  Session session(context);
+  const AEffect& r = session.record();
+  require(r.setParameter != nullptr, "setParameter is null");
+  require(r.getParameter != nullptr, "getParameter is null");
+  require(r.flags & effFlagsCanReplacing, "the CanReplacing flag is not set");
+  require(r.processReplacing != nullptr, "processReplacing is null");
+  require(!(r.flags & effFlagsCanDoubleReplacing) || r.processDoubleReplacing != nullptr,
+          "CanDoubleReplacing is set but processDoubleReplacing is null");
+  return "dispatcher, setParameter, getParameter and processReplacing set";
+}
+
+// What a host asks every plug-in it loads.
+std::string checkHostQueries(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  const PlugIntPtr version = effect.dispatch(effGetInterfaceVersion);
+  const PlugIntPtr category = effect.dispatch(effGetPlugCategory);
+  const PlugIntPtr tail = effect.dispatch(effGetTailSize);
+  effect.dispatch(effGetVendorVersion);
+  effect.dispatch(effGetProgram);
+  effect.dispatch(effIdentify);
+  for (int i = 0; i < kNumEffectCapabilities; ++i) {
+    std::string capability = kEffectCapabilities[i];
+    effect.dispatch(effCanDo, 0, 0, &capability[0]);
+  }
+  for (PlugInt32 i = 0; i < session.record().numParams; ++i) effect.dispatch(effCanBeAutomated, i);
+  return format("interface %lld, category %lld, tail %lld", static_cast<long long>(version),
+                static_cast<long long>(category), static_cast<long long>(tail));
+}
+
+// ---------------------------------------------------------------------------
+// Texts
+
+// How much a text request promises: a terminated text within the limit
+// always, only when it answers non-zero (names a plug-in may not have), or
+// nothing but staying inside the buffer (requests for indices that do not
+// exist).
+enum class TextRule { kAlways, kWhenGiven, kInsideOnly };
+
+// Asks for one text into a guarded buffer; fails on any fault in it.
+// Returns the answer; `text` receives what was written.
+PlugIntPtr requestText(Effect& effect, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
+                       size_t limit, TextRule rule, const std::string& what,
+                       std::string* text = nullptr) {
+  GuardedText buffer(limit);
+  const PlugIntPtr answer = effect.dispatch(opcode, index, value, buffer.data());
+  std::string problem;
+  if (rule == TextRule::kInsideOnly || (rule == TextRule::kWhenGiven && answer == 0 && buffer.untouched()))
+    problem = buffer.guardProblem();
+  else
+    problem = buffer.problem();
+  require(problem.empty(), what + ": " + problem);
+  if (text) *text = buffer.untouched() ? "" : buffer.text();
+  return answer;
+}
+
+std::string listOf(const std::vector<std::string>& texts) {
+  std::string list;
+  for (size_t i = 0; i < texts.size() && i < 8; ++i) list += (i ? ", " : "") + ("\"" + texts[i] + "\"");
+  if (texts.size() > 8) list += ", ...";
+  return list;
+}
+
+std::string checkParameterTexts(const CheckContext& context, PlugInt32 opcode, const char* what) {
+  Session session(context);
+  std::vector<std::string> texts;
+  for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
+    std::string text;
+    requestText(session.effect, opcode, i, 0, kPlugMaxParamStrLen, TextRule::kAlways, format("parameter %d %s", static_cast<int>(i), what), &text);
+    texts.push_back(text);
+  }
+  return format("%zu %ss within %d characters: ", texts.size(), what,
+                static_cast<int>(kPlugMaxParamStrLen)) + listOf(texts);
+}
+
+std::string checkParameterNames(const CheckContext& context) {
+  return checkParameterTexts(context, effGetParamName, "name");
+}
+
+std::string checkParameterLabels(const CheckContext& context) {
+  return checkParameterTexts(context, effGetParamLabel, "label");
+}
+
+// Displays depend on the value, so each parameter is shown across its range.
+std::string checkParameterDisplays(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  size_t shown = 0;
+  for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
+    const float original = effect.getParameter(i);
+    for (float value : {original, 0.0f, 0.001f, 0.25f, 0.5f, 0.999f, 1.0f}) {
+      effect.setParameter(i, value);
+      requestText(effect, effGetParamDisplay, i, 0, kPlugMaxParamStrLen, TextRule::kAlways,
+                  format("parameter %d display at %g", static_cast<int>(i), static_cast<double>(value)));
+      ++shown;
+    }
+    effect.setParameter(i, original);
+  }
+  return format("%zu displays within %d characters", shown, static_cast<int>(kPlugMaxParamStrLen));
+}
+
+std::string checkProgramNames(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  std::string current;
+  requestText(effect, effGetProgramName, 0, 0, kPlugMaxProgNameLen, TextRule::kAlways,
+              "current program name", &current);
+  const PlugInt32 programs = std::min<PlugInt32>(session.record().numPrograms, 1024);
+  int indexed = 0;
+  for (PlugInt32 i = 0; i < programs; ++i)
+    if (requestText(effect, effGetProgramNameIndexed, i, -1, kPlugMaxProgNameLen, TextRule::kWhenGiven,
+                    format("program %d name (indexed)", static_cast<int>(i))))
+      ++indexed;
+  return format("current \"%s\" within %d characters, %d of %d indexed names given",
+                current.c_str(), static_cast<int>(kPlugMaxProgNameLen), indexed, static_cast<int>(programs));
+}
+
+// Effect, vendor and product names are optional: a plug-in may answer 0
+// and write nothing, but what it writes must fit.
+std::string checkPlugInNames(const CheckContext& context) {
+  Session session(context);
+  const struct {
+    PlugInt32 opcode;
+    size_t limit;
+    const char* what;
+  } names[] = {{effGetEffectName, kPlugMaxEffectNameLen, "effect name"},
+               {effGetVendorString, kPlugMaxVendorStrLen, "vendor"},
+               {effGetProductString, kPlugMaxProductStrLen, "product"}};
+  std::string note;
+  for (const auto& name : names) {
+    std::string text;
+    const PlugIntPtr given = requestText(session.effect, name.opcode, 0, 0, name.limit, TextRule::kWhenGiven,
+                                         format("%s (limit %zu)", name.what, name.limit), &text);
+    note += (note.empty() ? "" : ", ") + std::string(name.what) + " " +
+            (given ? "\"" + text + "\"" : "not given");
+  }
+  return note;
+}
+
+// ---------------------------------------------------------------------------
+// Processing
+
+struct Setting {
+  const char* name;
+  float value;  // < 0: leave the parameters as the plug-in starts
+};
+
+std::string checkSilence(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  requireProcessing(effect);
+  effect.prepare(kSampleRate, kBlock);
+  AudioBuffers inputs(session.record().numInputs, kBlock);
+  AudioBuffers outputs(session.record().numOutputs, kBlock);
+  const Setting settings[] = {{"default parameters", -1.0f},
+                              {"every parameter at 0", 0.0f},
+                              {"every parameter at 0.5", 0.5f},
+                              {"every parameter at 1", 1.0f}};
+  for (const Setting& setting : settings) {
+    if (setting.value >= 0.0f) setAllParameters(effect, setting.value);
+    for (int block = 0; block < 8; ++block) {
+      inputs.fill(0.0f);
+      effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+      const std::string problem = outputs.nonFiniteProblem("output");
+      require(problem.empty(), format("silence in, %s, block %d: ", setting.name, block) + problem);
+    }
+  }
+  return "finite output at default, 0, 0.5 and 1";
+}
+
+std::string checkNoise(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  requireProcessing(effect);
+  effect.prepare(kSampleRate, kBlock);
+  std::mt19937 random(context.seed);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  AudioBuffers inputs(session.record().numInputs, kBlock);
+  AudioBuffers outputs(session.record().numOutputs, kBlock);
+  const int kSettings = 24;
+  for (int setting = 0; setting < kSettings; ++setting) {
+    // Both ends of the range first, then random points inside it.
+    std::string values;
+    for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
+      const float value = setting == 0 ? 0.0f : setting == 1 ? 1.0f : unit(random);
+      effect.setParameter(i, value);
+      if (i < 4) values += format("%s%g", i ? " " : "", static_cast<double>(value));
+    }
+    for (int block = 0; block < 4; ++block) {
+      inputs.fillNoise(random, 1.0f);
+      effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+      const std::string problem = outputs.nonFiniteProblem("output");
+      require(problem.empty(), "noise in, parameters [" + values + "]: " + problem);
+    }
+  }
+  return format("finite output for %d parameter settings (seed %u)", kSettings,
+                static_cast<unsigned>(context.seed));
+}
+
+std::string checkFrameCounts(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  requireProcessing(effect);
+  effect.prepare(kSampleRate, kBlock);
+  std::mt19937 random(context.seed);
+  AudioBuffers inputs(session.record().numInputs, kBlock);
+  AudioBuffers outputs(session.record().numOutputs, kBlock);
+  inputs.fillNoise(random, 0.5f);
+  outputs.fill(0.125f);
+  const auto inputsBefore = inputs.snapshot();
+  const auto outputsBefore = outputs.snapshot();
+  for (PlugInt32 frames : {0, -1, -7, -kBlock, INT_MIN}) {
+    effect.process(inputs.pointers(), outputs.pointers(), frames);
+    require(outputs.sameAs(outputsBefore), format("a call with %d frames wrote to the outputs", static_cast<int>(frames)));
+    require(inputs.sameAs(inputsBefore), format("a call with %d frames wrote to the inputs", static_cast<int>(frames)));
+  }
+  return "0 and negative frame counts touch nothing";
+}
+
+// Two effects with the same settings and input, one writing over its
+// input buffers: a host may pass either, and the output must not change.
+std::string checkInPlace(const CheckContext& context) {
+  Session session(context);
+  Effect& separate = session.effect;
+  requireProcessing(separate);
+  Effect inPlace(session.module);
+  const PlugInt32 inputCount = session.record().numInputs;
+  const PlugInt32 outputCount = session.record().numOutputs;
+  std::mt19937 random(context.seed);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
+    const float value = unit(random);
+    separate.setParameter(i, value);
+    inPlace.setParameter(i, value);
+  }
+  separate.prepare(kSampleRate, kBlock);
+  inPlace.prepare(kSampleRate, kBlock);
+
+  AudioBuffers inputs(inputCount, kBlock);
+  AudioBuffers outputs(outputCount, kBlock);
+  // Shared buffers: input k and output k are one buffer.
+  AudioBuffers shared(std::max(inputCount, outputCount), kBlock);
+  const PlugInt32 sharedCount = std::min(inputCount, outputCount);
+  for (int block = 0; block < 16; ++block) {
+    inputs.fillNoise(random, 1.0f);
+    for (PlugInt32 c = 0; c < inputCount; ++c)
+      std::copy(inputs.channel(c), inputs.channel(c) + kBlock, shared.channel(c));
+    separate.process(inputs.pointers(), outputs.pointers(), kBlock);
+    inPlace.process(shared.pointers(), shared.pointers(), kBlock);
+    const std::string difference = shared.differenceFrom(outputs, static_cast<size_t>(outputCount));
+    require(difference.empty(), format("block %d, ", block) + difference);
+  }
+  return format("16 blocks identical with %d channels in place", static_cast<int>(sharedCount));
+}
+
+std::string checkBlockSizes(const CheckContext& context) {
+  PluginModule module(context.plugin);
+  Host host;
+  std::mt19937 random(context.seed);
+  for (PlugInt32 size : {1, 7, 4096, 65536}) {
+    Effect effect(module);
+    requireProcessing(effect);
+    host.blockSize = size;
+    effect.prepare(kSampleRate, size);
+    AudioBuffers inputs(effect.record()->numInputs, size);
+    AudioBuffers outputs(effect.record()->numOutputs, size);
+    const int blocks = std::max(2, 8192 / size);
+    for (int block = 0; block < blocks; ++block) {
+      inputs.fillNoise(random, 1.0f);
+      const auto inputsBefore = inputs.snapshot();
+      effect.process(inputs.pointers(), outputs.pointers(), size);
+      const std::string where = format("block size %d, block %d: ", static_cast<int>(size), block);
+      std::string problem = outputs.guardProblem("output");
+      if (problem.empty()) problem = inputs.guardProblem("input");
+      if (problem.empty()) problem = outputs.nonFiniteProblem("output");
+      require(problem.empty(), where + problem);
+      require(inputs.sameAs(inputsBefore), where + "the input buffers were written");
+    }
+    effect.suspend();
+  }
+  return "blocks of 1, 7, 4096 and 65536 frames: finite, within bounds, inputs untouched";
+}
+
+// ---------------------------------------------------------------------------
+// Parameters
+
+std::string checkParameterRoundTrip(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  const PlugInt32 count = session.record().numParams;
+  for (PlugInt32 i = 0; i < count; ++i)
+    for (float value : {0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 1.0f}) {
+      effect.setParameter(i, value);
+      const float read = effect.getParameter(i);
+      require(std::fabs(read - value) <= 1e-6f,
+              format("parameter %d set to %g reads back %.9g", static_cast<int>(i),
+                     static_cast<double>(value), static_cast<double>(read)));
+    }
+  return format("%d parameters read back what was set", static_cast<int>(count));
+}
+
+std::string checkParameterOutOfRange(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  const PlugInt32 count = session.record().numParams;
+  std::vector<float> before;
+  for (PlugInt32 i = 0; i < count; ++i) {
+    effect.setParameter(i, 0.375f);
+    before.push_back(effect.getParameter(i));
+  }
+  for (PlugInt32 index : {-1, -2, count, count + 1, 1000, INT_MAX, INT_MIN}) {
+    effect.setParameter(index, 0.875f);
+    effect.getParameter(index);
+    effect.dispatch(effCanBeAutomated, index);
+    for (PlugInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
+      requestText(effect, opcode, index, 0, kPlugMaxParamStrLen, TextRule::kInsideOnly,
+                  format("%s for index %d", effectOpcodeName(opcode), static_cast<int>(index)));
+  }
+  for (PlugInt32 i = 0; i < count; ++i) {
+    const float after = effect.getParameter(i);
+    require(std::memcmp(&after, &before[i], sizeof after) == 0,
+            format("setting out-of-range indices changed parameter %d from %g to %g",
+                   static_cast<int>(i), static_cast<double>(before[i]), static_cast<double>(after)));
+  }
+  return format("indices -1, -2, %d, %d, 1000 and the 32-bit limits ignored", static_cast<int>(count),
+                static_cast<int>(count + 1));
+}
+
+// ---------------------------------------------------------------------------
+// The storm
+
+bool skippedInStorm(PlugInt32 opcode) {
+  switch (opcode) {
+    case effClose:
+    case effEditGetRect:
+    case effEditOpen:
+    case effEditClose:
+    case effEditIdle:
+    case effEditKeyDown:
+    case effEditKeyUp:
+    case effSetEditKnobMode:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Valid memory for every pointer a request may carry: a zeroed block for
+// texts and records, two stereo speaker arrangements, two pointer slots.
+class StormMemory {
+ public:
+  StormMemory() : block(kBlockBytes), inputArrangement(plugArrangementSize(2)), outputArrangement(plugArrangementSize(2)) {}
+
+  void reset() {
+    block.clear();
+    resetArrangement(inputArrangement);
+    resetArrangement(outputArrangement);
+    slots[0] = slots[1] = nullptr;
+  }
+  char* text() { return block.data(); }
+  void* input() { return inputArrangement.data(); }
+  void* output() { return outputArrangement.data(); }
+  void** inputSlot() { return &slots[0]; }
+  void** outputSlot() { return &slots[1]; }
+  std::string problem() const { return block.guardProblem(); }
+
+  static constexpr size_t kBlockBytes = 4095;  // plus the terminator GuardedText adds
+
+ private:
+  static void resetArrangement(std::vector<unsigned char>& bytes) {
+    std::fill(bytes.begin(), bytes.end(), 0);
+    auto* arrangement = reinterpret_cast<PlugSpeakerArrangement*>(bytes.data());
+    arrangement->type = 1;  // stereo
+    arrangement->numChannels = 2;
+    for (PlugInt32 i = 0; i < 2; ++i) {
+      PlugSpeakerProperties* speaker = plugSpeakerAt(arrangement, i);
+      speaker->type = i + 1;
+      speaker->name[0] = i == 0 ? 'L' : 'R';
+    }
+  }
+
+  GuardedText block;
+  std::vector<unsigned char> inputArrangement;
+  std::vector<unsigned char> outputArrangement;
+  void* slots[2] = {nullptr, nullptr};
+};
+
+struct StormRequest {
+  PlugInt32 opcode;
+  PlugInt32 index;
+  PlugIntPtr value;
+  void* ptr;
+  float opt;
+};
+
+class StormGenerator {
+ public:
+  StormGenerator(uint32_t seed, PlugInt32 numPrograms) : random(seed), numPrograms(numPrograms) {}
+
+  StormRequest next(StormMemory& memory) {
+    StormRequest r;
+    do r.opcode = pick(-5, 100);
+    while (skippedInStorm(r.opcode));
+    r.index = static_cast<PlugInt32>(anyInteger());
+    r.value = static_cast<PlugIntPtr>(anyInteger());
+    r.ptr = memory.text();
+    r.opt = anyFloat();
+    // Where the interface makes the value a pointer, a size or count of
+    // host memory, a program number or an audio setting, it stays one a
+    // host could send.
+    switch (r.opcode) {
+      case effSetProgram:
+        r.value = pick(0, numPrograms + 4);
+        break;
+      case effSetSampleRate:
+        r.opt = static_cast<float>(pick(8000, 384000));
+        break;
+      case effSetBlockSize:
+        r.value = pick(1, 65536);
+        break;
+      case effSetChunk:
+        r.value = pick(0, static_cast<long long>(StormMemory::kBlockBytes));
+        break;
+      case effOfflineNotify:
+      case effOfflinePrepare:
+      case effOfflineRun:
+        r.value = pick(0, 4);
+        break;
+      case effSetSpeakerArrangement:
+        r.value = reinterpret_cast<PlugIntPtr>(memory.input());
+        r.ptr = memory.output();
+        break;
+      case effGetSpeakerArrangement:
+        r.value = reinterpret_cast<PlugIntPtr>(memory.inputSlot());
+        r.ptr = memory.outputSlot();
+        break;
+      case effCanDo:
+        if (pick(0, 1)) std::strcpy(memory.text(), kEffectCapabilities[pick(0, kNumEffectCapabilities - 1)]);
+        break;
+      default:
+        break;
+    }
+    return r;
+  }
+
+ private:
+  long long pick(long long low, long long high) {
+    return std::uniform_int_distribution<long long>(low, high)(random);
+  }
+
+  // Mostly small numbers, where range checks bite, with the extremes.
+  long long anyInteger() {
+    switch (pick(0, 3)) {
+      case 0:
+        return pick(-4, 64);
+      case 1:
+        return pick(INT_MIN, INT_MAX);
+      case 2: {
+        static const long long kEdges[] = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
+        return kEdges[pick(0, 6)];
+      }
+      default:
+        return pick(-65536, 65536);
+    }
+  }
+
+  float anyFloat() {
+    static const float kValues[] = {0.0f, 0.5f, 1.0f, -1.0f, 44100.0f, 1e9f, -1e9f};
+    if (pick(0, 1)) return kValues[pick(0, 6)];
+    return std::uniform_real_distribution<float>(-2.0f, 2.0f)(random);
+  }
+
+  std::mt19937 random;
+  PlugInt32 numPrograms;
+};
+
+std::string checkStorm(const CheckContext& context) {
+  Session session(context);
+  Effect& effect = session.effect;
+  StormMemory memory;
+  StormGenerator generator(context.seed, std::max<PlugInt32>(session.record().numPrograms, 0));
+  for (long n = 1; n <= context.requests; ++n) {
+    memory.reset();
+    const StormRequest r = generator.next(memory);
+    effect.dispatch(r.opcode, r.index, r.value, r.ptr, r.opt);
+    const std::string problem = memory.problem();
+    require(problem.empty(),
+            format("request %ld (%s, opcode %d, index %d): ", n, effectOpcodeName(r.opcode),
+                   static_cast<int>(r.opcode), static_cast<int>(r.index)) + problem);
+  }
+  // The plug-in must still work after all that.
+  if (effect.canProcessReplacing()) {
+    requireChannels(session.record());
+    effect.suspend();
+    effect.prepare(kSampleRate, kBlock);
+    AudioBuffers inputs(session.record().numInputs, kBlock);
+    AudioBuffers outputs(session.record().numOutputs, kBlock);
+    effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+  }
+  return format("%ld requests (seed %u), then a block processed", context.requests,
+                static_cast<unsigned>(context.seed));
+}
+
+// ---------------------------------------------------------------------------
+// Close
+
+std::string checkClose(const CheckContext& context) {
+  PluginModule module(context.plugin);
+  Host host;
+  // One life of an effect as a host lives it, ending with close.
+  auto live = [&module]() {
+    Effect effect(module);
+    if (effect.canProcessReplacing() && effect.record()->numOutputs > 0 &&
+        effect.record()->numOutputs <= kMaxChannels && effect.record()->numInputs >= 0 &&
+        effect.record()->numInputs <= kMaxChannels) {
+      effect.prepare(kSampleRate, kBlock);
+      AudioBuffers inputs(effect.record()->numInputs, kBlock);
+      AudioBuffers outputs(effect.record()->numOutputs, kBlock);
+      effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+      effect.suspend();
+    }
+    return effect.close();
+  };
+  const PlugIntPtr answer = live();
+  require(answer == 1, format("effClose answered %lld, not 1", static_cast<long long>(answer)));
+  live();  // what the library sets up once is in place from here on
+  const size_t before = heapBytesInUse();
+  const int kLives = 16;
+  for (int i = 0; i < kLives; ++i) live();
+  const long long kept = static_cast<long long>(heapBytesInUse()) - static_cast<long long>(before);
+  require(kept < 16 * kLives,
+          format("closed effects are not gone: %d of them left %lld bytes on the heap", kLives, kept));
+  return format("effClose answered 1; %d effects opened and closed left %lld bytes behind", kLives, kept);
+}
+
+}  // namespace
+
+const std::vector<Check>& allChecks() {
+  static const std::vector<Check> checks = {
+      {"entry-version-zero", checkEntryVersionZero},
+      {"entry-magic", checkEntryMagic},
+      {"entry-counts", checkEntryCounts},
+      {"entry-functions", checkEntryFunctions},
+      {"host-queries", checkHostQueries},
+      {"text-parameter-names", checkParameterNames},
+      {"text-parameter-labels", checkParameterLabels},
+      {"text-parameter-displays", checkParameterDisplays},
+      {"text-program-names", checkProgramNames},
+      {"text-plug-in-names", checkPlugInNames},
+      {"process-silence", checkSilence},
+      {"process-noise", checkNoise},
+      {"process-frame-counts", checkFrameCounts},
+      {"process-in-place", checkInPlace},
+      {"process-block-sizes", checkBlockSizes},
+      {"parameter-round-trip", checkParameterRoundTrip},
+      {"parameter-out-of-range", checkParameterOutOfRange},
+      {"dispatch-storm", checkStorm},
+      {"close", checkClose},
+  };
+  return checks;
+}
+
+}  // namespace plughost

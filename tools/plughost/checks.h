@@ -1,0 +1,33 @@
+// The conformance checks of plughost validate. Each runs in a process of
+// its own, so a plug-in that crashes fails one check, not the run.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace plughost {
+
+// A check that found a fault; the message says what and where.
+class CheckFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CheckContext {
+  std::string plugin;
+  uint32_t seed = 1;
+  long requests = 100000;
+};
+
+struct Check {
+  const char* name;
+  // Runs the check; returns a short note of what passed, throws
+  // CheckFailure (or InputError for a plug-in that cannot be used at all).
+  std::string (*run)(const CheckContext&);
+};
+
+const std::vector<Check>& allChecks();
+
+}  // namespace plughost

@@ -1,0 +1,46 @@
+// plughost's command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "plugin/aeffect.h"
+
+namespace plughost {
+
+struct Options {
+  std::string command;  // info, render, validate, help, or the hidden check
+  std::string plugin;
+
+  // render
+  std::string input;
+  std::string output;
+  std::string dumpInput;
+  std::vector<std::pair<PlugInt32, float>> params;
+  PlugInt32 blockSize = 512;
+  uint32_t sampleRate = 0;  // 0: the input's own rate, or 44100 for the demo
+
+  // info and render
+  bool trace = false;
+
+  // validate, and the check a child process runs for it
+  std::vector<std::string> only;
+  uint32_t seed = 1;
+  long requests = 100000;
+  unsigned timeoutSeconds = 300;
+  std::string checkName;
+  std::string resultFile;
+};
+
+// The name of the hidden command a validating plughost runs its children
+// with: plughost --check NAME --result FILE PLUGIN.dll.
+constexpr const char* kCheckCommand = "--check";
+
+// Throws InputError for anything it cannot make sense of.
+Options parseCommandLine(const std::vector<std::string>& args);
+
+const char* usageText();
+
+}  // namespace plughost

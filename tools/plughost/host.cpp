@@ -1,0 +1,216 @@
+#include "tools/plughost/host.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "tools/plughost/crash.h"
+#include "tools/plughost/errors.h"
+#include "tools/plughost/files.h"
+#include "tools/plughost/opcodes.h"
+
+namespace plughost {
+
+namespace {
+
+Host* gCurrentHost = nullptr;
+
+constexpr PlugInt32 kHostVendorVersion = 1;
+constexpr PlugIntPtr kLanguageEnglish = 1;
+constexpr size_t kHostStringLimit = 64;
+
+// Capabilities plughost offers a plug-in that asks (audioMasterCanDo).
+const char* const kHostCapabilities[] = {"startStopProcess"};
+
+void copyText(void* destination, const char* text, size_t limit) {
+  if (!destination) return;
+  char* out = static_cast<char*>(destination);
+  std::strncpy(out, text, limit);
+  out[limit] = 0;
+}
+
+bool hostCanDo(const void* text) {
+  if (!text) return false;
+  for (const char* capability : kHostCapabilities)
+    if (std::strcmp(static_cast<const char*>(text), capability) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+PluginModule::PluginModule(const std::string& path) : filePath(path) {
+  if (!fileExists(path)) throw InputError("cannot load " + path + ": no such file");
+  noteActivity("loading %s", path.c_str());
+  // Dependencies that lie beside the plug-in are found there, as a host
+  // that loads by full path would find them.
+  handle = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (!handle) throw InputError("cannot load " + path + ": " + systemErrorText(GetLastError()));
+  for (const char* name : {"PluginMain", "main"}) {
+    entryProc = reinterpret_cast<EntryProc>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+    if (entryProc) {
+      entryExport = name;
+      break;
+    }
+  }
+}
+
+PluginModule::~PluginModule() {
+  noteActivity("unloading %s", filePath.c_str());
+  FreeLibrary(handle);
+}
+
+std::string PluginModule::directory() const {
+  char full[MAX_PATH];
+  char* name = nullptr;
+  DWORD length = GetFullPathNameA(filePath.c_str(), sizeof full, full, &name);
+  if (length == 0 || length >= sizeof full || !name) return ".";
+  return std::string(full, static_cast<size_t>(name - full));
+}
+
+EntryProc PluginModule::entry() const {
+  if (!entryProc) throw InputError(filePath + " has no entry point (exports neither PluginMain nor main)");
+  return entryProc;
+}
+
+// ---------------------------------------------------------------------------
+
+Host::Host() : previous(gCurrentHost) { gCurrentHost = this; }
+
+Host::~Host() { gCurrentHost = previous; }
+
+unsigned long Host::count(PlugInt32 opcode) const {
+  auto found = counts.find(opcode);
+  return found == counts.end() ? 0 : found->second;
+}
+
+PlugIntPtr Host::callback(AEffect* /*effect*/, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
+                          void* ptr, float opt) {
+  Host* host = gCurrentHost;
+  if (!host) return 0;
+  ++host->counts[opcode];
+  ++host->sequence;
+  PlugIntPtr result = host->answer(opcode, index, value, ptr, opt);
+  if (host->trace) host->printTrace(opcode, index, value, ptr, opt, result);
+  return result;
+}
+
+PlugIntPtr Host::answer(PlugInt32 opcode, PlugInt32 /*index*/, PlugIntPtr /*value*/, void* ptr,
+                        float /*opt*/) {
+  switch (opcode) {
+    case audioMasterVersion:
+      return versionAnswer;
+    case audioMasterGetSampleRate:
+      return static_cast<PlugIntPtr>(sampleRate);
+    case audioMasterGetBlockSize:
+      return blockSize;
+    case audioMasterGetCurrentProcessLevel:
+      return processLevel;
+    case audioMasterGetVendorString:
+      copyText(ptr, "Quillon", kHostStringLimit);
+      return ptr ? 1 : 0;
+    case audioMasterGetProductString:
+      copyText(ptr, "plughost", kHostStringLimit);
+      return ptr ? 1 : 0;
+    case audioMasterGetVendorVersion:
+      return kHostVendorVersion;
+    case audioMasterGetLanguage:
+      return kLanguageEnglish;
+    case audioMasterCanDo:
+      return hostCanDo(ptr) ? 1 : 0;
+    case audioMasterGetDirectory:
+      return reinterpret_cast<PlugIntPtr>(directory.c_str());
+    default:
+      // Automation, idle, edits, time info and the rest: plughost has no
+      // transport, window or automation lane, so it takes note and says no.
+      return 0;
+  }
+}
+
+void Host::printTrace(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt,
+                      PlugIntPtr result) const {
+  std::printf("trace: #%lu %d %s index=%d value=%lld ptr=%p", sequence, static_cast<int>(opcode),
+              hostOpcodeName(opcode), static_cast<int>(index), static_cast<long long>(value), ptr);
+  if (opcode == audioMasterCanDo && ptr) std::printf(" (\"%.64s\")", static_cast<const char*>(ptr));
+  std::printf(" opt=%g -> %lld\n", static_cast<double>(opt), static_cast<long long>(result));
+  std::fflush(stdout);
+}
+
+// ---------------------------------------------------------------------------
+
+AEffect* callEntry(const PluginModule& module) {
+  EntryProc entry = module.entry();
+  noteActivity("the entry point %s", module.entryName());
+  return entry(Host::callback);
+}
+
+Effect::Effect(const PluginModule& module) : effect(callEntry(module)) {
+  if (!effect) throw InputError(module.path() + ": the entry point " + module.entryName() + " built no effect (answered null)");
+  if (effect->magic != kEffectMagic) {
+    char text[160];
+    std::snprintf(text, sizeof text, ": the record has the wrong magic 0x%08X",
+                  static_cast<unsigned>(effect->magic));
+    effect = nullptr;  // not an effect: nothing to close
+    throw InputError(module.path() + text);
+  }
+  if (!effect->dispatcher) {
+    effect = nullptr;
+    throw InputError(module.path() + ": the record has no dispatcher");
+  }
+  dispatch(effOpen);
+}
+
+Effect::~Effect() {
+  if (effect) close();
+}
+
+PlugIntPtr Effect::dispatch(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr,
+                            float opt) {
+  noteActivity("%s (opcode %d, index %d, value %lld)", effectOpcodeName(opcode),
+               static_cast<int>(opcode), static_cast<int>(index), static_cast<long long>(value));
+  return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+}
+
+std::string Effect::text(PlugInt32 opcode, PlugInt32 index) {
+  // Far more room than any text of the interface needs: a plug-in that
+  // writes too much is the validator's business, not a reason to crash.
+  char buffer[1024] = {};
+  dispatch(opcode, index, 0, buffer);
+  buffer[sizeof buffer - 1] = 0;
+  return buffer;
+}
+
+void Effect::setParameter(PlugInt32 index, float value) {
+  noteActivity("setParameter (index %d)", static_cast<int>(index));
+  effect->setParameter(effect, index, value);
+}
+
+float Effect::getParameter(PlugInt32 index) {
+  noteActivity("getParameter (index %d)", static_cast<int>(index));
+  return effect->getParameter(effect, index);
+}
+
+void Effect::process(float** inputs, float** outputs, PlugInt32 frames) {
+  noteActivity("processReplacing (%d frames)", static_cast<int>(frames));
+  effect->processReplacing(effect, inputs, outputs, frames);
+}
+
+bool Effect::canProcessReplacing() const {
+  return (effect->flags & effFlagsCanReplacing) && effect->processReplacing;
+}
+
+void Effect::prepare(float sampleRate, PlugInt32 blockSize) {
+  dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
+  dispatch(effSetBlockSize, 0, blockSize);
+  dispatch(effMainsChanged, 0, 1);
+}
+
+void Effect::suspend() { dispatch(effMainsChanged, 0, 0); }
+
+PlugIntPtr Effect::close() {
+  PlugIntPtr result = dispatch(effClose);
+  effect = nullptr;
+  return result;
+}
+
+}  // namespace plughost

@@ -1,0 +1,117 @@
+// The host side of the plug-in interface: loading a plug-in DLL, answering
+// the requests it sends, and driving one effect through its record.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "plugin/aeffect.h"
+
+namespace plughost {
+
+using EntryProc = AEffect* (*)(audioMasterCallback);
+
+// The plug-in DLL, loaded for the lifetime of the object.
+class PluginModule {
+ public:
+  // Throws InputError when the file is missing or does not load.
+  explicit PluginModule(const std::string& path);
+  ~PluginModule();
+  PluginModule(const PluginModule&) = delete;
+  PluginModule& operator=(const PluginModule&) = delete;
+
+  const std::string& path() const { return filePath; }
+  // The folder the DLL lies in, as hosts report it to plug-ins.
+  std::string directory() const;
+  // PluginMain, else main. Throws InputError when the DLL exports neither.
+  EntryProc entry() const;
+  const char* entryName() const { return entryExport; }
+
+ private:
+  std::string filePath;
+  HMODULE handle = nullptr;
+  EntryProc entryProc = nullptr;
+  const char* entryExport = nullptr;
+};
+
+// Process levels a host reports (audioMasterGetCurrentProcessLevel).
+enum ProcessLevel : PlugInt32 {
+  kProcessLevelUser = 1,
+  kProcessLevelOffline = 4,
+};
+
+// Answers the plug-in's requests. The callback carries no pointer of ours,
+// so the host constructed last is the one that answers.
+class Host {
+ public:
+  Host();
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  static PlugIntPtr callback(AEffect* effect, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
+                             void* ptr, float opt);
+
+  // How many requests with this opcode the plug-in has sent so far.
+  unsigned long count(PlugInt32 opcode) const;
+
+  float sampleRate = 44100.0f;
+  PlugInt32 blockSize = 512;
+  PlugIntPtr versionAnswer = 2400;
+  PlugInt32 processLevel = kProcessLevelUser;
+  std::string directory;
+  bool trace = false;
+
+ private:
+  PlugIntPtr answer(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt);
+  void printTrace(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt,
+                  PlugIntPtr result) const;
+
+  Host* previous;
+  std::map<PlugInt32, unsigned long> counts;
+  unsigned long sequence = 0;
+};
+
+// Calls the entry point with the host's callback and returns what it
+// built, which may be null or not an effect at all.
+AEffect* callEntry(const PluginModule& module);
+
+// One effect built through the entry point and opened, as a host does
+// first; closed on destruction.
+class Effect {
+ public:
+  // Throws InputError when the entry point answers null or the record has
+  // the wrong magic.
+  explicit Effect(const PluginModule& module);
+  ~Effect();
+  Effect(const Effect&) = delete;
+  Effect& operator=(const Effect&) = delete;
+
+  AEffect* record() const { return effect; }
+  PlugIntPtr dispatch(PlugInt32 opcode, PlugInt32 index = 0, PlugIntPtr value = 0,
+                      void* ptr = nullptr, float opt = 0.0f);
+  // A text request into a roomy zeroed buffer; the text as written.
+  std::string text(PlugInt32 opcode, PlugInt32 index = 0);
+  void setParameter(PlugInt32 index, float value);
+  float getParameter(PlugInt32 index);
+  void process(float** inputs, float** outputs, PlugInt32 frames);
+
+  // Whether the record offers processReplacing (flag and function).
+  bool canProcessReplacing() const;
+
+  // What a host sends before audio: rate, block size and mains on.
+  void prepare(float sampleRate, PlugInt32 blockSize);
+  // Mains off.
+  void suspend();
+  // Sends the close request; the record is gone afterwards. Returns the
+  // plug-in's answer.
+  PlugIntPtr close();
+
+ private:
+  AEffect* effect;
+};
+
+}  // namespace plughost

@@ -1,0 +1,262 @@
+// plughost render: a WAV file (or the demo signal) through processReplacing.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/plughost/commands.h"
+#include "tools/plughost/demo.h"
+#include "tools/plughost/errors.h"
+#include "tools/plughost/files.h"
+#include "tools/plughost/host.h"
+#include "tools/plughost/wavfile.h"
+
+namespace plughost {
+
+namespace {
+
+constexpr uint32_t kDemoRate = 44100;
+
+struct Source {
+  StereoSignal signal;
+  uint32_t sampleRate = 0;
+};
+
+Source loadSource(const Options& options) {
+  Source source;
+  if (options.input.empty()) {
+    source.sampleRate = options.sampleRate ? options.sampleRate : kDemoRate;
+    source.signal = makeDemoSignal(source.sampleRate);
+    return source;
+  }
+  wavfile::Audio audio;
+  try {
+    audio = wavfile::decode(readWholeFile(options.input));
+  } catch (const wavfile::FormatError& error) {
+    throw InputError(options.input + ": " + error.what());
+  }
+  // A mono file feeds both inputs.
+  source.signal.left = audio.channels[0];
+  source.signal.right = audio.channels.size() > 1 ? audio.channels[1] : audio.channels[0];
+  source.sampleRate = options.sampleRate ? options.sampleRate : audio.sampleRate;
+  return source;
+}
+
+// Peak and RMS of one channel; samples that are not finite are counted
+// apart so one NaN does not hide the level of everything else.
+struct Levels {
+  double peak = 0.0;
+  double sumSquares = 0.0;
+  size_t finite = 0;
+  size_t nonFinite = 0;
+
+  void add(const std::vector<float>& samples) {
+    for (float s : samples) {
+      if (!std::isfinite(s)) {
+        ++nonFinite;
+        continue;
+      }
+      const double v = s;
+      peak = std::fmax(peak, std::fabs(v));
+      sumSquares += v * v;
+      ++finite;
+    }
+  }
+  double peakDb() const { return toDb(peak); }
+  double rmsDb() const { return finite ? toDb(std::sqrt(sumSquares / finite)) : toDb(0.0); }
+  static double toDb(double amplitude) {
+    return amplitude > 0.0 ? 20.0 * std::log10(amplitude) : -INFINITY;
+  }
+};
+
+void printLevels(const char* label, const StereoSignal& signal) {
+  Levels left, right;
+  left.add(signal.left);
+  right.add(signal.right);
+  std::printf("  %-6s %9.2f %9.2f %9.2f %9.2f\n", label, left.peakDb(), right.peakDb(),
+              left.rmsDb(), right.rmsDb());
+  if (left.nonFinite || right.nonFinite)
+    std::printf("  %-6s %zu non-finite samples left, %zu right\n", label, left.nonFinite,
+                right.nonFinite);
+}
+
+class Stopwatch {
+ public:
+  Stopwatch() { QueryPerformanceFrequency(&frequency); }
+  void start() { QueryPerformanceCounter(&started); }
+  void stop() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    ticks += now.QuadPart - started.QuadPart;
+  }
+  double seconds() const { return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart); }
+
+ private:
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER started{};
+  long long ticks = 0;
+};
+
+// The plug-in's channels as the host feeds and reads them: input 0 and 1
+// carry left and right (a single input gets their mean, extra inputs
+// silence); output 0 and 1 become left and right (a single output both).
+class ChannelBuffers {
+ public:
+  ChannelBuffers(PlugInt32 inputs, PlugInt32 outputs, PlugInt32 blockSize)
+      : inputData(inputs, std::vector<float>(blockSize)),
+        outputData(outputs, std::vector<float>(blockSize)) {
+    for (auto& channel : inputData) inputPointers.push_back(channel.data());
+    for (auto& channel : outputData) outputPointers.push_back(channel.data());
+  }
+
+  void load(const StereoSignal& source, size_t first, size_t frames) {
+    for (auto& channel : inputData) std::fill(channel.begin(), channel.begin() + frames, 0.0f);
+    for (size_t i = 0; i < frames; ++i) {
+      const float left = source.left[first + i];
+      const float right = source.right[first + i];
+      if (inputData.size() == 1) inputData[0][i] = 0.5f * (left + right);
+      if (inputData.size() >= 2) {
+        inputData[0][i] = left;
+        inputData[1][i] = right;
+      }
+    }
+  }
+
+  void store(StereoSignal& target, size_t first, size_t frames) const {
+    const std::vector<float>& left = outputData[0];
+    const std::vector<float>& right = outputData.size() > 1 ? outputData[1] : outputData[0];
+    std::copy(left.begin(), left.begin() + frames, target.left.begin() + first);
+    std::copy(right.begin(), right.begin() + frames, target.right.begin() + first);
+  }
+
+  float** inputs() { return inputPointers.empty() ? nullptr : inputPointers.data(); }
+  float** outputs() { return outputPointers.data(); }
+
+ private:
+  std::vector<std::vector<float>> inputData;
+  std::vector<std::vector<float>> outputData;
+  std::vector<float*> inputPointers;
+  std::vector<float*> outputPointers;
+};
+
+constexpr PlugInt32 kMaxChannels = 256;
+
+void checkChannels(const Options& options, const AEffect& record) {
+  if (record.numOutputs < 1 || record.numOutputs > kMaxChannels)
+    throw InputError(options.plugin + ": cannot render with " + std::to_string(record.numOutputs) + " outputs");
+  if (record.numInputs < 0 || record.numInputs > kMaxChannels)
+    throw InputError(options.plugin + ": cannot render with " + std::to_string(record.numInputs) + " inputs");
+}
+
+void applyParameters(const Options& options, Effect& effect) {
+  const PlugInt32 count = effect.record()->numParams;
+  for (const auto& param : options.params) {
+    if (param.first < 0 || param.first >= count)
+      throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
+                       std::to_string(count) + " parameters");
+    effect.setParameter(param.first, param.second);
+  }
+}
+
+struct RenderResult {
+  StereoSignal output;
+  size_t blocks = 0;
+  double seconds = 0.0;
+};
+
+RenderResult process(Effect& effect, Host& host, const StereoSignal& input, PlugInt32 blockSize) {
+  const size_t frames = input.left.size();
+  RenderResult result;
+  result.output.left.resize(frames);
+  result.output.right.resize(frames);
+  ChannelBuffers buffers(effect.record()->numInputs, effect.record()->numOutputs, blockSize);
+  Stopwatch stopwatch;
+  host.processLevel = kProcessLevelOffline;
+  for (size_t first = 0; first < frames; first += blockSize) {
+    const size_t count = std::min(frames - first, static_cast<size_t>(blockSize));
+    buffers.load(input, first, count);
+    stopwatch.start();
+    effect.process(buffers.inputs(), buffers.outputs(), static_cast<PlugInt32>(count));
+    stopwatch.stop();
+    buffers.store(result.output, first, count);
+    ++result.blocks;
+  }
+  host.processLevel = kProcessLevelUser;
+  result.seconds = stopwatch.seconds();
+  return result;
+}
+
+std::vector<unsigned char> encode(const StereoSignal& signal, uint32_t rate, const std::string& path) {
+  try {
+    return wavfile::encodeFloatStereo(rate, signal.left.data(), signal.right.data(), signal.left.size());
+  } catch (const wavfile::FormatError& error) {
+    throw InputError("cannot write " + path + ": " + error.what());
+  }
+}
+
+void printSummary(const Options& options, const Source& source, const RenderResult& result) {
+  const size_t frames = source.signal.left.size();
+  const double duration = static_cast<double>(frames) / source.sampleRate;
+  std::printf("rendered %zu frames (%.3f s at %u Hz) in %zu blocks of up to %d frames\n", frames,
+              duration, static_cast<unsigned>(source.sampleRate), result.blocks,
+              static_cast<int>(options.blockSize));
+  std::printf("  %-6s %9s %9s %9s %9s   (dBFS)\n", "level", "peak L", "peak R", "RMS L", "RMS R");
+  printLevels("in", source.signal);
+  printLevels("out", result.output);
+  if (result.seconds > 0.0)
+    std::printf("speed: %.1fx real time (processing took %.4f s)\n", duration / result.seconds,
+                result.seconds);
+  else
+    std::printf("speed: too fast to measure\n");
+  std::printf("wrote %s (32-bit float stereo)\n", options.output.c_str());
+  if (!options.dumpInput.empty())
+    std::printf("wrote %s (the input, 32-bit float stereo)\n", options.dumpInput.c_str());
+}
+
+}  // namespace
+
+int runRender(const Options& options) {
+  if (options.dumpInput == options.output)
+    throw InputError("render: --dump-input and -o name the same file");
+  // Bad input files are refused before the plug-in is touched.
+  const Source source = loadSource(options);
+
+  PluginModule module(options.plugin);
+  Host host;
+  host.trace = options.trace;
+  host.directory = module.directory();
+  host.sampleRate = static_cast<float>(source.sampleRate);
+  host.blockSize = options.blockSize;
+  Effect effect(module);
+  if (!effect.canProcessReplacing())
+    throw InputError(options.plugin + ": the plug-in offers no processReplacing");
+  checkChannels(options, *effect.record());
+  applyParameters(options, effect);
+
+  effect.prepare(static_cast<float>(source.sampleRate), options.blockSize);
+  effect.dispatch(effStartProcess);
+  const RenderResult result = process(effect, host, source.signal, options.blockSize);
+  effect.dispatch(effStopProcess);
+  effect.suspend();
+  effect.close();
+
+  // Both files are complete on disk before either takes its real name.
+  PendingFile output(options.output);
+  output.write(encode(result.output, source.sampleRate, options.output));
+  std::optional<PendingFile> dump;
+  if (!options.dumpInput.empty()) {
+    dump.emplace(options.dumpInput);
+    dump->write(encode(source.signal, source.sampleRate, options.dumpInput));
+  }
+  output.commit();
+  if (dump) dump->commit();
+
+  printSummary(options, source, result);
+  return 0;
+}
+
+}  // namespace plughost

@@ -1,0 +1,156 @@
+// plughost validate: the checks of checks.cpp, each in a child process.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/plughost/checks.h"
+#include "tools/plughost/childprocess.h"
+#include "tools/plughost/commands.h"
+#include "tools/plughost/crash.h"
+#include "tools/plughost/errors.h"
+#include "tools/plughost/files.h"
+
+namespace plughost {
+
+namespace {
+
+struct Verdict {
+  bool passed = false;
+  std::string reason;
+};
+
+// A temporary file the child writes its verdict into, removed afterwards.
+class ResultFile {
+ public:
+  ResultFile() {
+    char folder[MAX_PATH];
+    char name[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder || !GetTempFileNameA(folder, "plh", 0, name))
+      throw InputError("cannot make a temporary file: " + systemErrorText(GetLastError()));
+    filePath = name;
+  }
+  ~ResultFile() { DeleteFileA(filePath.c_str()); }
+  ResultFile(const ResultFile&) = delete;
+  ResultFile& operator=(const ResultFile&) = delete;
+
+  const std::string& path() const { return filePath; }
+
+  // The first line the child wrote, or "".
+  std::string firstLine() const {
+    std::vector<unsigned char> bytes;
+    try {
+      bytes = readWholeFile(filePath);
+    } catch (const InputError&) {
+      return "";
+    }
+    std::string text(bytes.begin(), bytes.end());
+    return text.substr(0, text.find('\n'));
+  }
+
+ private:
+  std::string filePath;
+};
+
+Verdict runInChild(const Check& check, const Options& options) {
+  ResultFile result;
+  const std::vector<std::string> args = {ownExecutablePath(),
+                                         kCheckCommand,
+                                         check.name,
+                                         "--result",
+                                         result.path(),
+                                         "--seed",
+                                         std::to_string(options.seed),
+                                         "--requests",
+                                         std::to_string(options.requests),
+                                         options.plugin};
+  const ChildOutcome outcome = runChild(args, options.timeoutSeconds * 1000u);
+  if (!outcome.started) return {false, "could not start a child process: " + outcome.error};
+  if (outcome.timedOut)
+    return {false, "did not finish within " + std::to_string(options.timeoutSeconds) + " s"};
+  const std::string line = result.firstLine();
+  if (line.compare(0, 5, "PASS ") == 0 && outcome.exitStatus == 0) return {true, line.substr(5)};
+  if (line.compare(0, 5, "FAIL ") == 0) return {false, line.substr(5)};
+  if (isExceptionStatus(outcome.exitStatus)) return {false, "crashed with " + describeException(outcome.exitStatus)};
+  return {false, "ended with exit status " + std::to_string(outcome.exitStatus) + " and no verdict"};
+}
+
+std::vector<const Check*> selectChecks(const Options& options) {
+  std::vector<const Check*> selected;
+  for (const Check& check : allChecks()) {
+    bool wanted = options.only.empty();
+    for (const std::string& name : options.only) wanted = wanted || name == check.name;
+    if (wanted) selected.push_back(&check);
+  }
+  for (const std::string& name : options.only) {
+    bool known = false;
+    for (const Check& check : allChecks()) known = known || name == check.name;
+    if (!known) throw InputError("validate: unknown check '" + name + "'");
+  }
+  return selected;
+}
+
+// The child's verdict file, kept where the crash handler can reach it
+// without allocating.
+char gResultPath[MAX_PATH * 4];
+
+void writeResult(const char* line) {
+  HANDLE file = CreateFileA(gResultPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  WriteFile(file, "\n", 1, &written, nullptr);
+  CloseHandle(file);
+}
+
+UINT reportCrashAsFailure(const char* report, DWORD code) {
+  char line[1024];
+  std::snprintf(line, sizeof line, "FAIL %s", report);
+  writeResult(line);
+  return code;
+}
+
+}  // namespace
+
+int runValidate(const Options& options) {
+  if (!fileExists(options.plugin)) throw InputError("cannot load " + options.plugin + ": no such file");
+  const std::vector<const Check*> checks = selectChecks(options);
+  std::printf("validating %s\n", options.plugin.c_str());
+  std::fflush(stdout);
+  int failed = 0;
+  for (const Check* check : checks) {
+    const Verdict verdict = runInChild(*check, options);
+    if (!verdict.passed) ++failed;
+    std::printf("%s %-24s %s\n", verdict.passed ? "PASS" : "FAIL", check->name, verdict.reason.c_str());
+    std::fflush(stdout);
+  }
+  std::printf("summary: %zu checks, %zu PASS, %d FAIL\n", checks.size(), checks.size() - failed, failed);
+  return failed ? kExitChecksFailed : kExitOk;
+}
+
+int runCheck(const Options& options) {
+  std::snprintf(gResultPath, sizeof gResultPath, "%s", options.resultFile.c_str());
+  installCrashHandler(reportCrashAsFailure);
+  const Check* found = nullptr;
+  for (const Check& check : allChecks())
+    if (options.checkName == check.name) found = &check;
+  if (!found) throw InputError("--check: unknown check '" + options.checkName + "'");
+
+  CheckContext context;
+  context.plugin = options.plugin;
+  context.seed = options.seed;
+  context.requests = options.requests;
+  std::string line;
+  try {
+    line = "PASS " + found->run(context);
+  } catch (const std::exception& failure) {
+    // CheckFailure, or InputError from a plug-in that cannot be used.
+    line = std::string("FAIL ") + failure.what();
+  }
+  writeResult(line.c_str());
+  return line[0] == 'P' ? kExitOk : kExitChecksFailed;
+}
+
+}  // namespace plughost
