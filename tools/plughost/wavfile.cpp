@@ -102,7 +102,9 @@ void putU32(std::vector<unsigned char>& out, uint32_t v) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<unsigned char>(v >> shift));
 }
 
-void putId(std::vector<unsigned char>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+void putId(std::vector<unsigned char>& out, const char* id) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(id[i]));
+}
 
 void putFloat(std::vector<unsigned char>& out, float v) {
   uint32_t bits;

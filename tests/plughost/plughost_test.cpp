@@ -1,0 +1,260 @@
+// plughost info and render through the real executable, on Quillon and on
+// testplug, and every kind of bad input it must refuse cleanly.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "plughost/runner.h"
+#include "support/testhost.h"
+#include "tools/plughost/wavfile.h"
+#include "wavfile/wavbytes.h"
+
+namespace {
+
+using plughosttest::plughost;
+using plughosttest::Outcome;
+using plughosttest::Scratch;
+using namespace wavbytes;
+
+const char* const kQuillon = "quillon.dll";
+const char* const kTestplug = "fixtures/testplug_clean.dll";
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+wavfile::Audio readWav(const std::string& path) { return wavfile::decode(plughosttest::readFile(path)); }
+
+// A stereo 16-bit file of a ramp through the whole range, odd length.
+Bytes rampPcm16(size_t frames) {
+  Bytes data;
+  for (size_t i = 0; i < frames; ++i) {
+    const int left = static_cast<int>(-32768 + (65535 * i) / (frames - 1));
+    u16(data, static_cast<uint16_t>(left));
+    u16(data, static_cast<uint16_t>(-left / 3));
+  }
+  return riff({fmtChunk(1, 2, 44100, 16), chunk("data", data)});
+}
+
+// --- info -------------------------------------------------------------------
+
+TEST(PlughostInfo, ShowsQuillonsRecordParametersAndAnswers) {
+  Scratch scratch;
+  const Outcome run = plughost({"info", kQuillon}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.lineStarting("entry "), "entry           PluginMain");
+  EXPECT_EQ(run.lineStarting("magic "), "magic           0x56737450");
+  EXPECT_EQ(run.lineStarting("unique id "), "unique id       'QvLn' (0x51764C6E)");
+  EXPECT_EQ(run.lineStarting("parameters "), "parameters      2");
+  EXPECT_EQ(run.lineStarting("inputs "), "inputs          2");
+  EXPECT_EQ(run.lineStarting("interface "), "interface       2400");
+  EXPECT_TRUE(contains(run.lineStarting("flags "), "CanReplacing")) << run.out;
+  EXPECT_EQ(run.lineStarting("vendor "), "vendor          (not given)");
+  for (const char* capability : {"sendPlugEvents", "receivePlugTimeInfo", "offline", "bypass"})
+    EXPECT_TRUE(contains(run.lineStarting(std::string("  ") + capability), "0 (don't know)")) << capability;
+  EXPECT_EQ(run.lineStarting("  0 "), "  0      Threshol   1.000000   0.000000   dB         yes");
+  EXPECT_EQ(run.lineStarting("  1 "), "  1      Ratio      1.000000   1.000000   x          yes");
+}
+
+TEST(PlughostInfo, FindsTheMainExportAndShowsWhatAnotherPlugInGives) {
+  Scratch scratch;
+  const Outcome run = plughost({"info", kTestplug}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.lineStarting("entry "), "entry           main");
+  EXPECT_EQ(run.lineStarting("unique id "), "unique id       'QtPg' (0x51745067)");
+  EXPECT_EQ(run.lineStarting("category "), "category        1 (effect)");
+  EXPECT_EQ(run.lineStarting("vendor "), "vendor          \"Quillon tests\"");
+  EXPECT_EQ(run.lineStarting("vendor version "), "vendor version  1000");
+  EXPECT_EQ(run.lineStarting("program "), "program         0 \"Default\"");
+  EXPECT_TRUE(contains(run.lineStarting("  bypass"), "-1 (no)"));
+  EXPECT_EQ(run.lineStarting("  2 "), "  2      Width      0.500000   100.000    %          yes");
+}
+
+TEST(PlughostInfo, TraceShowsEveryRequestWithItsArgumentsAndAnswer) {
+  Scratch scratch;
+  const Outcome run = plughost({"info", kQuillon, "--trace"}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  const std::string version = run.lineStarting("trace: #1 ");
+  EXPECT_TRUE(contains(version, "trace: #1 1 audioMasterVersion index=0 value=0 ptr=")) << version;
+  EXPECT_TRUE(contains(version, " opt=0 -> 2400")) << version;
+  // The trace comes before what the requests led to.
+  EXPECT_LT(run.out.find("trace: #1 "), run.out.find("magic "));
+}
+
+// --- render -----------------------------------------------------------------
+
+TEST(PlughostRender, DemoAndItsInputAreWrittenAsFloatStereo) {
+  Scratch scratch;
+  const std::string out = scratch.path("demo-out.wav");
+  const std::string in = scratch.path("demo-in.wav");
+  const Outcome run = plughost({"render", kQuillon, "-o", out, "--dump-input", in, "--param", "0=0.25", "--param", "1=0.25"},
+                           scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.err, "");
+  const wavfile::Audio input = readWav(in);
+  const wavfile::Audio output = readWav(out);
+  EXPECT_EQ(input.sampleRate, 44100u);
+  EXPECT_EQ(output.sampleRate, 44100u);
+  ASSERT_EQ(output.channels.size(), 2u);
+  EXPECT_EQ(input.frames(), 4u * 44100);
+  EXPECT_EQ(output.frames(), input.frames());
+  EXPECT_TRUE(contains(run.out, "rendered 176400 frames (4.000 s at 44100 Hz) in 345 blocks of up to 512 frames"))
+      << run.out;
+  EXPECT_TRUE(contains(run.lineStarting("speed: "), "x real time")) << run.out;
+
+  // The demo reaches close to full scale and is not silent anywhere long.
+  float peak = 0.0f;
+  for (const auto& channel : input.channels)
+    for (float s : channel) peak = std::fmax(peak, std::fabs(s));
+  EXPECT_GT(peak, 0.8f);
+  EXPECT_LE(peak, 1.0f);
+  // The compressor changed it.
+  EXPECT_NE(output.channels[0], input.channels[0]);
+}
+
+// What plughost writes is what the plug-in gives for the same input in
+// one call: blocks are joined without gap, overlap or change.
+TEST(PlughostRender, OutputEqualsOneCallOnTheWholeInput) {
+  Scratch scratch;
+  const std::string in = scratch.write("ramp.wav", rampPcm16(1001));
+  const std::string out = scratch.path("out.wav");
+  const Outcome run = plughost({"render", kQuillon, "-i", in, "-o", out, "--block", "7", "--param", "0=0.4",
+                            "--param", "1=0.7"},
+                           scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_TRUE(contains(run.out, "in 143 blocks of up to 7 frames")) << run.out;
+
+  wavfile::Audio expected = readWav(in);
+  testhost::LoadedEffect quillon(kQuillon);
+  AEffect* e = quillon.effect();
+  e->setParameter(e, 0, 0.4f);
+  e->setParameter(e, 1, 0.7f);
+  float* channels[2] = {expected.channels[0].data(), expected.channels[1].data()};
+  e->processReplacing(e, channels, channels, static_cast<PlugInt32>(expected.frames()));
+
+  const wavfile::Audio output = readWav(out);
+  ASSERT_EQ(output.frames(), 1001u);
+  for (size_t c = 0; c < 2; ++c)
+    for (size_t i = 0; i < output.frames(); ++i)
+      ASSERT_EQ(testhost::bitsOf(output.channels[c][i]), testhost::bitsOf(expected.channels[c][i]))
+          << "channel " << c << " frame " << i;
+}
+
+TEST(PlughostRender, MonoInputFeedsBothInputs) {
+  Scratch scratch;
+  const std::string in = scratch.write("mono.wav", riff({fmtChunk(1, 1, 22050, 24),
+                                                         chunk("data", pcm24({0x400000, -0x200000, 0x7FFFFF}))}));
+  const std::string out = scratch.path("out.wav");
+  const Outcome run = plughost({"render", kTestplug, "-i", in, "-o", out, "--param", "0=0.25"}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  const wavfile::Audio output = readWav(out);
+  EXPECT_EQ(output.sampleRate, 22050u);
+  // testplug at gain 0.25 halves, and centred, keeps both sides equal.
+  EXPECT_EQ(output.channels[0], (std::vector<float>{0.25f, -0.125f, static_cast<float>(0.5 * 8388607.0 / 8388608)}));
+  EXPECT_EQ(output.channels[1], output.channels[0]);
+}
+
+TEST(PlughostRender, RateSetsTheDemoAndWhatTheHostReports) {
+  Scratch scratch;
+  const std::string out = scratch.path("out.wav");
+  const Outcome run = plughost({"render", kTestplug, "-o", out, "--rate", "48000", "--block", "256", "--trace"}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(readWav(out).frames(), 4u * 48000);
+  EXPECT_EQ(readWav(out).sampleRate, 48000u);
+  // testplug asks for the rate and block size when switched on.
+  bool rate = false, block = false;
+  for (const std::string& line : run.outLines()) {
+    rate = rate || (contains(line, " 16 audioMasterGetSampleRate index=0 value=0") && contains(line, "-> 48000"));
+    block = block || (contains(line, " 17 audioMasterGetBlockSize index=0 value=0") && contains(line, "-> 256"));
+  }
+  EXPECT_TRUE(rate) << run.out;
+  EXPECT_TRUE(block) << run.out;
+}
+
+// --- bad input --------------------------------------------------------------
+
+struct BadInput {
+  const char* what;
+  std::vector<std::string> args;  // "IN" stands for the case's input file
+  Bytes input;                    // written to the scratch folder when not empty
+  const char* message;            // part of the one line on standard error
+};
+
+std::vector<BadInput> badInputs() {
+  const Bytes ok = riff({fmtChunk(1, 2, 44100, 16), chunk("data", pcm16({1, 2}))});
+  const Bytes text = {'h', 'e', 'l', 'l', 'o', ' ', 't', 'h', 'e', 'r', 'e', '\n'};
+  return {
+      {"missing input", {"render", kQuillon, "-i", "absent.wav"}, {}, "cannot read absent.wav"},
+      {"not a WAV", {"render", kQuillon, "-i", "IN"}, text, "not a WAV file"},
+      {"8-bit", {"render", kQuillon, "-i", "IN"}, riff({fmtChunk(1, 1, 44100, 8), chunk("data", {1, 2})}),
+       "unsupported encoding: 8-bit PCM"},
+      {"truncated", {"render", kQuillon, "-i", "IN"},
+       riff({fmtChunk(1, 2, 44100, 16), chunkClaiming("data", 400, pcm16({1, 2}))}), "truncated data chunk"},
+      {"3 channels", {"render", kQuillon, "-i", "IN"},
+       riff({fmtChunk(1, 3, 44100, 16), chunk("data", pcm16({1, 2, 3}))}), "3 channels"},
+      {"missing DLL", {"render", "absent.dll"}, {}, "cannot load absent.dll: no such file"},
+      {"DLL that does not load", {"render", "IN"}, text, "cannot load"},
+      {"no entry", {"render", "fixtures/testplug_noentry.dll"}, {}, "has no entry point"},
+      {"null entry", {"render", "fixtures/testplug_nullentry.dll"}, {}, "built no effect"},
+      {"wrong magic", {"render", "fixtures/testplug_badmagic.dll"}, {}, "wrong magic 0x12345678"},
+      {"parameter index", {"render", kQuillon, "--param", "2=0.5"}, {}, "index 2 is outside the plug-in's 2 parameters"},
+      {"negative parameter index", {"render", kQuillon, "--param", "-1=0.5"}, {}, "index -1 is outside"},
+      {"parameter value", {"render", kQuillon, "--param", "0=1.5"}, {}, "expected a value from 0 to 1"},
+      {"parameter syntax", {"render", kQuillon, "--param", "0"}, {}, "expected INDEX=VALUE"},
+      {"block size", {"render", kQuillon, "--block", "0"}, {}, "--block: expected a whole number"},
+      {"unknown option", {"render", kQuillon, "--fast"}, {}, "unknown option '--fast'"},
+      {"info option on validate", {"validate", kQuillon, "--trace"}, {}, "unknown option '--trace'"},
+      {"unknown command", {"play", kQuillon}, {}, "unknown command 'play'"},
+      {"unknown check", {"validate", kQuillon, "--only", "nonsense"}, {}, "unknown check 'nonsense'"},
+      {"validate a missing DLL", {"validate", "absent.dll"}, {}, "no such file"},
+      {"no output folder", {"render", kQuillon, "-i", "IN", "-o", "no/such/folder/out.wav"}, ok, "cannot write"},
+      {"crash inside the plug-in", {"info", "fixtures/testplug_crash.dll"}, {},
+       "crashed with exception 0xC0000005 (access violation) in testplug_crash.dll during effGetTailSize"},
+  };
+}
+
+// Each bad input gives one line naming the problem, status 2, and leaves
+// no file behind: neither the output nor a temporary.
+TEST(PlughostBadInput, OneLineStatusTwoAndNoFileLeft) {
+  for (const BadInput& bad : badInputs()) {
+    SCOPED_TRACE(bad.what);
+    Scratch scratch;
+    std::vector<std::string> args = bad.args;
+    const std::string in = bad.input.empty() ? "" : scratch.write("input.bin", bad.input);
+    bool hasOutput = false;
+    for (std::string& arg : args) {
+      if (arg == "IN") arg = in;
+      hasOutput = hasOutput || arg == "-o";
+    }
+    if (args[0] == "render" && !hasOutput) args.insert(args.end(), {"-o", scratch.path("out.wav")});
+    const Outcome run = plughost(args, scratch);
+    EXPECT_EQ(run.status, 2u);
+    ASSERT_EQ(run.errLines().size(), 1u) << run.err;
+    EXPECT_EQ(run.err.rfind("plughost: ", 0), 0u) << run.err;
+    EXPECT_TRUE(contains(run.err, bad.message)) << run.err;
+    const std::vector<std::string> left = scratch.files();
+    EXPECT_EQ(left, bad.input.empty() ? std::vector<std::string>{} : std::vector<std::string>{"input.bin"});
+  }
+}
+
+TEST(PlughostBadInput, AFailedRenderKeepsAnEarlierOutputIntact) {
+  Scratch scratch;
+  const std::string out = scratch.write("out.wav", {'o', 'l', 'd'});
+  const Outcome run = plughost({"render", kQuillon, "-o", out, "--param", "9=0.5"}, scratch);
+  EXPECT_EQ(run.status, 2u);
+  EXPECT_EQ(plughosttest::readFile(out), (Bytes{'o', 'l', 'd'}));
+}
+
+TEST(PlughostHelp, PrintsUsageAndSucceeds) {
+  Scratch scratch;
+  const Outcome run = plughost({"help"}, scratch);
+  EXPECT_EQ(run.status, 0u);
+  EXPECT_TRUE(contains(run.out, "plughost render PLUGIN.dll"));
+  const Outcome none = plughost({}, scratch);
+  EXPECT_EQ(none.status, 2u);
+  EXPECT_EQ(none.errLines().size(), 1u);
+}
+
+}  // namespace

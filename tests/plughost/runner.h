@@ -1,0 +1,50 @@
+// Runs plughost.exe as a user would and collects what it printed, and a
+// scratch folder for the files a test hands it.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "wavfile/wavbytes.h"
+
+namespace plughosttest {
+
+struct Outcome {
+  DWORD status = 0;
+  std::string out;
+  std::string err;
+
+  std::vector<std::string> outLines() const;
+  std::vector<std::string> errLines() const;
+  // The stdout line that starts with `prefix`, or "".
+  std::string lineStarting(const std::string& prefix) const;
+};
+
+// A folder of its own for one test, removed afterwards.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  // A path inside the folder, as plughost gets it.
+  std::string path(const std::string& name) const;
+  std::string write(const std::string& name, const wavbytes::Bytes& bytes) const;
+  std::vector<std::string> files() const;
+
+ private:
+  std::filesystem::path folder;
+};
+
+// Runs plughost.exe (beside the test) with the arguments; standard output
+// and error go through files, so helper processes that inherit handles
+// cannot keep the test waiting.
+Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch);
+
+wavbytes::Bytes readFile(const std::string& path);
+
+}  // namespace plughosttest
