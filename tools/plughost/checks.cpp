@@ -11,214 +11,13 @@
 #include <random>
 
 #include "plugin/plugstructs.h"
+#include "tools/plughost/checkkit.h"
 #include "tools/plughost/host.h"
 #include "tools/plughost/opcodes.h"
 
 namespace plughost {
 
 namespace {
-
-// ---------------------------------------------------------------------------
-// Helpers
-
-std::string format(const char* pattern, ...) __attribute__((format(gnu_printf, 1, 2)));
-std::string format(const char* pattern, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, pattern);
-  std::vsnprintf(text, sizeof text, pattern, args);
-  va_end(args);
-  return text;
-}
-
-void require(bool condition, const std::string& failure) {
-  if (!condition) throw CheckFailure(failure);
-}
-
-constexpr PlugInt32 kMaxChannels = 256;
-constexpr float kSampleRate = 44100.0f;
-constexpr PlugInt32 kBlock = 512;
-
-// A loaded plug-in with one effect built and opened.
-struct Session {
-  explicit Session(const CheckContext& context) : module(context.plugin), effect(module) {}
-
-  PluginModule module;
-  Host host;  // constructed before the effect, so it answers the entry point
-  Effect effect;
-  const AEffect& record() const { return *effect.record(); }
-};
-
-// Bytes in use on every heap of the process. Measured around the life of
-// effects to see whether closing one gives back what building it took.
-size_t heapBytesInUse() {
-  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
-  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-  size_t total = 0;
-  for (HANDLE heap : heaps) {
-    if (!HeapLock(heap)) continue;
-    PROCESS_HEAP_ENTRY entry;
-    entry.lpData = nullptr;
-    while (HeapWalk(heap, &entry))
-      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-    HeapUnlock(heap);
-  }
-  return total;
-}
-
-// A text buffer of limit + 1 bytes between guard bytes. The inside starts
-// out non-zero, so a request that writes nothing leaves no terminator.
-class GuardedText {
- public:
-  explicit GuardedText(size_t limit)
-      : limit(limit), bytes(kGuard + limit + 1 + kGuard, kGuardByte) {
-    std::fill(bytes.begin() + kGuard, bytes.begin() + kGuard + limit + 1, kFillByte);
-  }
-
-  char* data() { return reinterpret_cast<char*>(bytes.data() + kGuard); }
-
-  // Zeroes the inside, for requests that read the buffer as input.
-  void clear() { std::fill(bytes.begin() + kGuard, bytes.begin() + kGuard + limit + 1, 0); }
-
-  bool untouched() const {
-    return std::all_of(bytes.begin() + kGuard, bytes.begin() + kGuard + limit + 1,
-                       [](unsigned char b) { return b == kFillByte; }) &&
-           guardProblem().empty();
-  }
-
-  // "" while the guards on both sides are intact.
-  std::string guardProblem() const {
-    for (size_t i = 0; i < kGuard; ++i)
-      if (bytes[i] != kGuardByte) return format("wrote %zu bytes before the buffer", kGuard - i);
-    for (size_t i = bytes.size(); i-- > kGuard + limit + 1;)
-      if (bytes[i] != kGuardByte)
-        return format("wrote %zu bytes past the %zu-byte buffer (\"%.64s\")",
-                      i - (kGuard + limit), limit + 1, text().c_str());
-    return "";
-  }
-
-  // What is wrong with what was written, or "" for a terminated text
-  // within the limit.
-  std::string problem() const {
-    const std::string guards = guardProblem();
-    if (!guards.empty()) return guards;
-    const unsigned char* inside = bytes.data() + kGuard;
-    if (!std::memchr(inside, 0, limit + 1)) return format("left no terminator within %zu bytes", limit + 1);
-    return "";
-  }
-
-  // The bytes from the start of the buffer to the first zero, within guards.
-  std::string text() const {
-    const char* inside = reinterpret_cast<const char*>(bytes.data() + kGuard);
-    const size_t room = bytes.size() - kGuard;
-    return std::string(inside, strnlen(inside, room));
-  }
-
- private:
-  static constexpr size_t kGuard = 256;
-  static constexpr unsigned char kGuardByte = 0xCD;
-  static constexpr unsigned char kFillByte = 0xA5;
-  size_t limit;
-  std::vector<unsigned char> bytes;
-};
-
-// Audio channels with guard samples before and after each; the guards and
-// anything meant to stay untouched are compared bit for bit.
-class AudioBuffers {
- public:
-  AudioBuffers(PlugInt32 channels, PlugInt32 frames)
-      : frames(frames), storage(std::max<PlugInt32>(channels, 0),
-                                std::vector<uint32_t>(kGuard + frames + kGuard, kGuardBits)) {
-    for (auto& channel : storage) {
-      std::fill(channel.begin() + kGuard, channel.begin() + kGuard + frames, 0u);
-      pointerList.push_back(reinterpret_cast<float*>(channel.data() + kGuard));
-    }
-    pointerList.push_back(nullptr);  // never read: keeps data() valid for zero channels
-  }
-
-  float** pointers() { return pointerList.data(); }
-  float* channel(size_t c) { return pointerList[c]; }
-  size_t channels() const { return storage.size(); }
-
-  void fillNoise(std::mt19937& random, float amplitude) {
-    std::uniform_real_distribution<float> noise(-amplitude, amplitude);
-    for (size_t c = 0; c < channels(); ++c)
-      for (PlugInt32 i = 0; i < frames; ++i) channel(c)[i] = noise(random);
-  }
-
-  void fill(float value) {
-    for (size_t c = 0; c < channels(); ++c) std::fill(channel(c), channel(c) + frames, value);
-  }
-
-  std::vector<std::vector<uint32_t>> snapshot() const { return storage; }
-  bool sameAs(const std::vector<std::vector<uint32_t>>& earlier) const { return storage == earlier; }
-
-  // "" when every guard sample is intact.
-  std::string guardProblem(const char* what) const {
-    for (size_t c = 0; c < channels(); ++c) {
-      for (size_t i = 0; i < kGuard; ++i)
-        if (storage[c][i] != kGuardBits)
-          return format("%s channel %zu: sample %d before the buffer was written", what, c,
-                        static_cast<int>(i) - static_cast<int>(kGuard));
-      for (size_t i = kGuard + frames; i < storage[c].size(); ++i)
-        if (storage[c][i] != kGuardBits)
-          return format("%s channel %zu: frame %zu past the %d-frame block was written", what, c,
-                        i - kGuard, static_cast<int>(frames));
-    }
-    return "";
-  }
-
-  // "" when every sample inside the block is finite.
-  std::string nonFiniteProblem(const char* what) const {
-    for (size_t c = 0; c < channels(); ++c)
-      for (PlugInt32 i = 0; i < frames; ++i) {
-        float v;
-        std::memcpy(&v, &storage[c][kGuard + i], sizeof v);
-        if (!std::isfinite(v))
-          return format("%s channel %zu frame %d is %g", what, c, static_cast<int>(i),
-                        static_cast<double>(v));
-      }
-    return "";
-  }
-
-  // First frame where two buffers differ in their bits, or "".
-  std::string differenceFrom(const AudioBuffers& other, size_t channelCount) const {
-    for (size_t c = 0; c < channelCount; ++c)
-      for (PlugInt32 i = 0; i < frames; ++i)
-        if (storage[c][kGuard + i] != other.storage[c][kGuard + i]) {
-          float a, b;
-          std::memcpy(&a, &storage[c][kGuard + i], sizeof a);
-          std::memcpy(&b, &other.storage[c][kGuard + i], sizeof b);
-          return format("channel %zu frame %d: %.9g in place, %.9g with separate buffers", c,
-                        static_cast<int>(i), static_cast<double>(a), static_cast<double>(b));
-        }
-    return "";
-  }
-
- private:
-  static constexpr size_t kGuard = 64;
-  static constexpr uint32_t kGuardBits = 0x7FA5A5A5;  // a NaN no arithmetic produces
-  PlugInt32 frames;
-  std::vector<std::vector<uint32_t>> storage;
-  std::vector<float*> pointerList;
-};
-
-void requireChannels(const AEffect& record) {
-  require(record.numInputs >= 0 && record.numInputs <= kMaxChannels,
-          format("cannot process with %d inputs", static_cast<int>(record.numInputs)));
-  require(record.numOutputs >= 1 && record.numOutputs <= kMaxChannels,
-          format("cannot process with %d outputs", static_cast<int>(record.numOutputs)));
-}
-
-void requireProcessing(Effect& effect) {
-  require(effect.canProcessReplacing(), "the plug-in offers no processReplacing");
-  requireChannels(*effect.record());
-}
-
-// Sets every parameter to the same value.
-void setAllParameters(Effect& effect, float value) {
-  for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) effect.setParameter(i, value);
-}
 
 // ---------------------------------------------------------------------------
 // Entry point and record
@@ -421,22 +220,17 @@ struct Setting {
 };
 
 std::string checkSilence(const CheckContext& context) {
-  Session session(context);
-  Effect& effect = session.effect;
-  requireProcessing(effect);
-  effect.prepare(kSampleRate, kBlock);
-  AudioBuffers inputs(session.record().numInputs, kBlock);
-  AudioBuffers outputs(session.record().numOutputs, kBlock);
+  AudioSession audio(context);
   const Setting settings[] = {{"default parameters", -1.0f},
                               {"every parameter at 0", 0.0f},
                               {"every parameter at 0.5", 0.5f},
                               {"every parameter at 1", 1.0f}};
   for (const Setting& setting : settings) {
-    if (setting.value >= 0.0f) setAllParameters(effect, setting.value);
+    if (setting.value >= 0.0f) setAllParameters(audio.effect, setting.value);
     for (int block = 0; block < 8; ++block) {
-      inputs.fill(0.0f);
-      effect.process(inputs.pointers(), outputs.pointers(), kBlock);
-      const std::string problem = outputs.nonFiniteProblem("output");
+      audio.inputs.fill(0.0f);
+      audio.process();
+      const std::string problem = audio.outputs.nonFiniteProblem("output");
       require(problem.empty(), format("silence in, %s, block %d: ", setting.name, block) + problem);
     }
   }
@@ -444,27 +238,22 @@ std::string checkSilence(const CheckContext& context) {
 }
 
 std::string checkNoise(const CheckContext& context) {
-  Session session(context);
-  Effect& effect = session.effect;
-  requireProcessing(effect);
-  effect.prepare(kSampleRate, kBlock);
+  AudioSession audio(context);
   std::mt19937 random(context.seed);
   std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-  AudioBuffers inputs(session.record().numInputs, kBlock);
-  AudioBuffers outputs(session.record().numOutputs, kBlock);
   const int kSettings = 24;
   for (int setting = 0; setting < kSettings; ++setting) {
     // Both ends of the range first, then random points inside it.
     std::string values;
-    for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
+    for (PlugInt32 i = 0; i < audio.session.record().numParams; ++i) {
       const float value = setting == 0 ? 0.0f : setting == 1 ? 1.0f : unit(random);
-      effect.setParameter(i, value);
+      audio.effect.setParameter(i, value);
       if (i < 4) values += format("%s%g", i ? " " : "", static_cast<double>(value));
     }
     for (int block = 0; block < 4; ++block) {
-      inputs.fillNoise(random, 1.0f);
-      effect.process(inputs.pointers(), outputs.pointers(), kBlock);
-      const std::string problem = outputs.nonFiniteProblem("output");
+      audio.inputs.fillNoise(random, 1.0f);
+      audio.process();
+      const std::string problem = audio.outputs.nonFiniteProblem("output");
       require(problem.empty(), "noise in, parameters [" + values + "]: " + problem);
     }
   }
@@ -473,21 +262,18 @@ std::string checkNoise(const CheckContext& context) {
 }
 
 std::string checkFrameCounts(const CheckContext& context) {
-  Session session(context);
-  Effect& effect = session.effect;
-  requireProcessing(effect);
-  effect.prepare(kSampleRate, kBlock);
+  AudioSession audio(context);
   std::mt19937 random(context.seed);
-  AudioBuffers inputs(session.record().numInputs, kBlock);
-  AudioBuffers outputs(session.record().numOutputs, kBlock);
-  inputs.fillNoise(random, 0.5f);
-  outputs.fill(0.125f);
-  const auto inputsBefore = inputs.snapshot();
-  const auto outputsBefore = outputs.snapshot();
+  audio.inputs.fillNoise(random, 0.5f);
+  audio.outputs.fill(0.125f);
+  const auto inputsBefore = audio.inputs.snapshot();
+  const auto outputsBefore = audio.outputs.snapshot();
   for (PlugInt32 frames : {0, -1, -7, -kBlock, INT_MIN}) {
-    effect.process(inputs.pointers(), outputs.pointers(), frames);
-    require(outputs.sameAs(outputsBefore), format("a call with %d frames wrote to the outputs", static_cast<int>(frames)));
-    require(inputs.sameAs(inputsBefore), format("a call with %d frames wrote to the inputs", static_cast<int>(frames)));
+    audio.process(frames);
+    require(audio.outputs.sameAs(outputsBefore),
+            format("a call with %d frames wrote to the outputs", static_cast<int>(frames)));
+    require(audio.inputs.sameAs(inputsBefore),
+            format("a call with %d frames wrote to the inputs", static_cast<int>(frames)));
   }
   return "0 and negative frame counts touch nothing";
 }
@@ -764,13 +550,10 @@ std::string checkStorm(const CheckContext& context) {
                    static_cast<int>(r.opcode), static_cast<int>(r.index)) + problem);
   }
   // The plug-in must still work after all that.
-  if (effect.canProcessReplacing()) {
-    requireChannels(session.record());
+  if (processable(effect)) {
     effect.suspend();
     effect.prepare(kSampleRate, kBlock);
-    AudioBuffers inputs(session.record().numInputs, kBlock);
-    AudioBuffers outputs(session.record().numOutputs, kBlock);
-    effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+    processSilentBlock(effect);
   }
   return format("%ld requests (seed %u), then a block processed", context.requests,
                 static_cast<unsigned>(context.seed));
@@ -785,13 +568,9 @@ std::string checkClose(const CheckContext& context) {
   // One life of an effect as a host lives it, ending with close.
   auto live = [&module]() {
     Effect effect(module);
-    if (effect.canProcessReplacing() && effect.record()->numOutputs > 0 &&
-        effect.record()->numOutputs <= kMaxChannels && effect.record()->numInputs >= 0 &&
-        effect.record()->numInputs <= kMaxChannels) {
+    if (processable(effect)) {
       effect.prepare(kSampleRate, kBlock);
-      AudioBuffers inputs(effect.record()->numInputs, kBlock);
-      AudioBuffers outputs(effect.record()->numOutputs, kBlock);
-      effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+      processSilentBlock(effect);
       effect.suspend();
     }
     return effect.close();

@@ -208,8 +208,8 @@ void printSummary(const Options& options, const Source& source, const RenderResu
   printLevels("in", source.signal);
   printLevels("out", result.output);
   if (result.seconds > 0.0)
-    std::printf("speed: %.1fx real time (processing took %.4f s)\n", duration / result.seconds,
-                result.seconds);
+    std::printf("speed: %.0fx real time (processReplacing took %.3f ms in all)\n",
+                duration / result.seconds, 1000.0 * result.seconds);
   else
     std::printf("speed: too fast to measure\n");
   std::printf("wrote %s (32-bit float stereo)\n", options.output.c_str());

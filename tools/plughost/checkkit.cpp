@@ -1,0 +1,69 @@
+#include "tools/plughost/checkkit.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace plughost {
+
+std::string format(const char* pattern, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, pattern);
+  std::vsnprintf(text, sizeof text, pattern, args);
+  va_end(args);
+  return text;
+}
+
+void require(bool condition, const std::string& failure) {
+  if (!condition) throw CheckFailure(failure);
+}
+
+size_t heapBytesInUse() {
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  size_t total = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry;
+    entry.lpData = nullptr;
+    while (HeapWalk(heap, &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    HeapUnlock(heap);
+  }
+  return total;
+}
+
+void requireChannels(const AEffect& record) {
+  require(record.numInputs >= 0 && record.numInputs <= kMaxChannels,
+          format("cannot process with %d inputs", static_cast<int>(record.numInputs)));
+  require(record.numOutputs >= 1 && record.numOutputs <= kMaxChannels,
+          format("cannot process with %d outputs", static_cast<int>(record.numOutputs)));
+}
+
+void requireProcessing(Effect& effect) {
+  require(effect.canProcessReplacing(), "the plug-in offers no processReplacing");
+  requireChannels(*effect.record());
+}
+
+bool processable(Effect& effect) {
+  const AEffect& r = *effect.record();
+  return effect.canProcessReplacing() && r.numInputs >= 0 && r.numInputs <= kMaxChannels &&
+         r.numOutputs >= 1 && r.numOutputs <= kMaxChannels;
+}
+
+void processSilentBlock(Effect& effect) {
+  AudioBuffers inputs(effect.record()->numInputs, kBlock);
+  AudioBuffers outputs(effect.record()->numOutputs, kBlock);
+  effect.process(inputs.pointers(), outputs.pointers(), kBlock);
+}
+
+PlugInt32 processingChannels(Effect& effect, bool inputs) {
+  requireProcessing(effect);
+  return inputs ? effect.record()->numInputs : effect.record()->numOutputs;
+}
+
+void setAllParameters(Effect& effect, float value) {
+  for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) effect.setParameter(i, value);
+}
+
+}  // namespace plughost
