@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "tools/plughost/handle.h"
+
 
 namespace plughosttest {
 
@@ -26,23 +28,12 @@ std::string readText(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class InheritableFile {
- public:
-  explicit InheritableFile(const std::filesystem::path& path) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    handle = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
-  ~InheritableFile() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-  InheritableFile(const InheritableFile&) = delete;
-  InheritableFile& operator=(const InheritableFile&) = delete;
-  HANDLE get() const { return handle; }
-
- private:
-  HANDLE handle;
-};
+// A file the child process writes as its standard output or error.
+plughost::UniqueHandle inheritableFile(const std::filesystem::path& path) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  return plughost::UniqueHandle(CreateFileW(path.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
 }  // namespace
 
@@ -93,8 +84,8 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
 
   Outcome run;
   {
-    InheritableFile out(outPath);
-    InheritableFile err(errPath);
+    const plughost::UniqueHandle out = inheritableFile(outPath);
+    const plughost::UniqueHandle err = inheritableFile(errPath);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -107,10 +98,10 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
       ADD_FAILURE() << "cannot start plughost.exe: error " << GetLastError();
       return run;
     }
-    WaitForSingleObject(info.hProcess, INFINITE);
-    GetExitCodeProcess(info.hProcess, &run.status);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    const plughost::UniqueHandle process(info.hProcess);
+    const plughost::UniqueHandle thread(info.hThread);
+    WaitForSingleObject(process.get(), INFINITE);
+    GetExitCodeProcess(process.get(), &run.status);
   }
   run.out = readText(outPath);
   run.err = readText(errPath);

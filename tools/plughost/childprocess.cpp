@@ -1,25 +1,11 @@
 #include "tools/plughost/childprocess.h"
 
 #include "tools/plughost/files.h"
+#include "tools/plughost/handle.h"
 
 namespace plughost {
 
 namespace {
-
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  explicit OwnedHandle(HANDLE h) : handle(h) {}
-  ~OwnedHandle() {
-    if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  HANDLE get() const { return handle; }
-
- private:
-  HANDLE handle = nullptr;
-};
 
 HANDLE openInheritableNul(DWORD access) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -68,8 +54,8 @@ ChildOutcome runChild(const std::vector<std::string>& args, DWORD timeoutMs) {
   std::string commandLine;
   for (const std::string& arg : args) commandLine += (commandLine.empty() ? "" : " ") + quoteArgument(arg);
 
-  OwnedHandle input(openInheritableNul(GENERIC_READ));
-  OwnedHandle output(inheritableStandardError());
+  UniqueHandle input(openInheritableNul(GENERIC_READ));
+  UniqueHandle output(inheritableStandardError());
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -84,8 +70,8 @@ ChildOutcome runChild(const std::vector<std::string>& args, DWORD timeoutMs) {
     outcome.error = systemErrorText(GetLastError());
     return outcome;
   }
-  OwnedHandle process(info.hProcess);
-  OwnedHandle thread(info.hThread);
+  UniqueHandle process(info.hProcess);
+  UniqueHandle thread(info.hThread);
   outcome.started = true;
   if (WaitForSingleObject(process.get(), timeoutMs) == WAIT_TIMEOUT) {
     outcome.timedOut = true;

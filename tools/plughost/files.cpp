@@ -1,25 +1,11 @@
 #include "tools/plughost/files.h"
 
 #include "tools/plughost/errors.h"
+#include "tools/plughost/handle.h"
 
 namespace plughost {
 
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : handle(h) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle; }
-
- private:
-  HANDLE handle;
-};
 
 std::string lastErrorText() { return systemErrorText(GetLastError()); }
 
@@ -38,7 +24,7 @@ std::string systemErrorText(DWORD error) {
 }
 
 std::vector<unsigned char> readWholeFile(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) throw InputError("cannot read " + path + ": " + lastErrorText());
   LARGE_INTEGER size;
@@ -67,7 +53,7 @@ PendingFile::~PendingFile() {
 }
 
 void PendingFile::write(const std::vector<unsigned char>& bytes) {
-  FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  UniqueHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) throw InputError("cannot write " + finalPath + ": " + lastErrorText());
   written = true;

@@ -11,6 +11,7 @@
 #include "tools/plughost/crash.h"
 #include "tools/plughost/errors.h"
 #include "tools/plughost/files.h"
+#include "tools/plughost/handle.h"
 
 namespace plughost {
 
@@ -97,12 +98,12 @@ std::vector<const Check*> selectChecks(const Options& options) {
 char gResultPath[MAX_PATH * 4];
 
 void writeResult(const char* line) {
-  HANDLE file = CreateFileA(gResultPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  UniqueHandle file(
+      CreateFileA(gResultPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return;
   DWORD written = 0;
-  WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
-  WriteFile(file, "\n", 1, &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  WriteFile(file.get(), "\n", 1, &written, nullptr);
 }
 
 UINT reportCrashAsFailure(const char* report, DWORD code) {
