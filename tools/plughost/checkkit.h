@@ -26,10 +26,10 @@ constexpr PlugInt32 kMaxChannels = 256;
 constexpr float kSampleRate = 44100.0f;
 constexpr PlugInt32 kBlock = 512;
 
-
 // A loaded plug-in with one effect built and opened.
 struct Session {
-  explicit Session(const CheckContext& context) : module(context.plugin), effect(module) {}
+  explicit Session(const CheckContext& context)
+      : module(context.plugin), host(module.directory()), effect(module) {}
 
   PluginModule module;
   Host host;  // constructed before the effect, so it answers the entry point

@@ -1,10 +1,7 @@
 #include "tools/plughost/checks.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <climits>
-#include <cstdarg>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +21,7 @@ namespace {
 
 std::string checkEntryVersionZero(const CheckContext& context) {
   PluginModule module(context.plugin);
-  Host host;
+  Host host(module.directory());
   host.versionAnswer = 0;
   // The first call may set up what the library keeps for its lifetime;
   // the calls after it must leave the heap as they found it.
@@ -45,7 +42,7 @@ std::string checkEntryVersionZero(const CheckContext& context) {
 
 std::string checkEntryMagic(const CheckContext& context) {
   PluginModule module(context.plugin);
-  Host host;
+  Host host(module.directory());
   AEffect* record = callEntry(module);
   require(record != nullptr, "the entry point built no effect (answered null)");
   require(record->magic == kEffectMagic,
@@ -316,7 +313,7 @@ std::string checkInPlace(const CheckContext& context) {
 
 std::string checkBlockSizes(const CheckContext& context) {
   PluginModule module(context.plugin);
-  Host host;
+  Host host(module.directory());
   std::mt19937 random(context.seed);
   for (PlugInt32 size : {1, 7, 4096, 65536}) {
     Effect effect(module);
@@ -564,7 +561,7 @@ std::string checkStorm(const CheckContext& context) {
 
 std::string checkClose(const CheckContext& context) {
   PluginModule module(context.plugin);
-  Host host;
+  Host host(module.directory());
   // One life of an effect as a host lives it, ending with close.
   auto live = [&module]() {
     Effect effect(module);

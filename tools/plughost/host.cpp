@@ -75,7 +75,9 @@ EntryProc PluginModule::entry() const {
 
 // ---------------------------------------------------------------------------
 
-Host::Host() : previous(gCurrentHost) { gCurrentHost = this; }
+Host::Host(std::string folder) : directory(std::move(folder)), previous(gCurrentHost) {
+  gCurrentHost = this;
+}
 
 Host::~Host() { gCurrentHost = previous; }
 

@@ -47,7 +47,8 @@ enum ProcessLevel : PlugInt32 {
 // so the host constructed last is the one that answers.
 class Host {
  public:
-  Host();
+  // `directory` is the plug-in's folder, reported when the plug-in asks.
+  explicit Host(std::string directory = ".");
   ~Host();
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;

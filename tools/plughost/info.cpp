@@ -138,9 +138,8 @@ void printParameters(Effect& effect) {
 
 int runInfo(const Options& options) {
   PluginModule module(options.plugin);
-  Host host;
+  Host host(module.directory());
   host.trace = options.trace;
-  host.directory = module.directory();
   Effect effect(module);
   std::printf("plug-in         %s\n", options.plugin.c_str());
   std::printf("entry           %s\n", module.entryName());

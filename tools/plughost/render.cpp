@@ -226,9 +226,8 @@ int runRender(const Options& options) {
   const Source source = loadSource(options);
 
   PluginModule module(options.plugin);
-  Host host;
+  Host host(module.directory());
   host.trace = options.trace;
-  host.directory = module.directory();
   host.sampleRate = static_cast<float>(source.sampleRate);
   host.blockSize = options.blockSize;
   Effect effect(module);
