@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/plughost/named.h"
+
 namespace plughost {
 
 namespace {
@@ -11,12 +13,7 @@ namespace {
 char gActivity[256] = "start-up";
 CrashHandler gHandler = nullptr;
 
-struct ExceptionName {
-  DWORD code;
-  const char* name;
-};
-
-const ExceptionName kExceptionNames[] = {
+const Named<DWORD> kExceptionNames[] = {
     {EXCEPTION_ACCESS_VIOLATION, "access violation"},
     {EXCEPTION_INT_DIVIDE_BY_ZERO, "integer division by zero"},
     {EXCEPTION_INT_OVERFLOW, "integer overflow"},
@@ -36,14 +33,10 @@ const ExceptionName kExceptionNames[] = {
     {EXCEPTION_FLT_STACK_CHECK, "float stack check"},
     {EXCEPTION_NONCONTINUABLE_EXCEPTION, "non-continuable exception"},
     {EXCEPTION_INVALID_DISPOSITION, "invalid disposition"},
-    {0xC0000409, "stack buffer overrun"},
+    {0xC0000409u, "stack buffer overrun"},
 };
 
-const char* exceptionName(DWORD code) {
-  for (const ExceptionName& entry : kExceptionNames)
-    if (entry.code == code) return entry.name;
-  return "unknown exception";
-}
+const char* exceptionName(DWORD code) { return nameOf(kExceptionNames, code, "unknown exception"); }
 
 // File name of the module that holds an address, or "" when none does.
 void moduleAt(const void* address, char* name, size_t size) {

@@ -5,18 +5,14 @@
 
 #include "tools/plughost/commands.h"
 #include "tools/plughost/host.h"
+#include "tools/plughost/named.h"
 #include "tools/plughost/opcodes.h"
 
 namespace plughost {
 
 namespace {
 
-struct FlagName {
-  PlugInt32 mask;
-  const char* name;
-};
-
-const FlagName kFlagNames[] = {
+const Named<PlugInt32> kFlagNames[] = {
     {effFlagsHasEditor, "HasEditor"},
     {effFlagsHasClip, "HasClip"},
     {effFlagsHasVu, "HasVu"},
@@ -38,9 +34,9 @@ const char* const kCategoryNames[] = {
 std::string flagNames(PlugInt32 flags) {
   std::string names;
   PlugInt32 known = 0;
-  for (const FlagName& flag : kFlagNames) {
-    known |= flag.mask;
-    if (flags & flag.mask) names += (names.empty() ? "" : " ") + std::string(flag.name);
+  for (const Named<PlugInt32>& flag : kFlagNames) {
+    known |= flag.value;
+    if (flags & flag.value) names += (names.empty() ? "" : " ") + std::string(flag.name);
   }
   if (flags & ~known) {
     char rest[32];

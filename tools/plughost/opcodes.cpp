@@ -1,18 +1,14 @@
 #include "tools/plughost/opcodes.h"
 
-#include <algorithm>
 #include <iterator>
+
+#include "tools/plughost/named.h"
 
 namespace plughost {
 
 namespace {
 
-struct OpcodeName {
-  PlugInt32 opcode;
-  const char* name;
-};
-
-const OpcodeName kHostOpcodes[] = {
+const Named<PlugInt32> kHostOpcodes[] = {
     {audioMasterAutomate, "audioMasterAutomate"},
     {audioMasterVersion, "audioMasterVersion"},
     {audioMasterCurrentId, "audioMasterCurrentId"},
@@ -66,7 +62,7 @@ const OpcodeName kHostOpcodes[] = {
      "audioMasterGetInputSpeakerArrangementDeprecated"},
 };
 
-const OpcodeName kEffectOpcodes[] = {
+const Named<PlugInt32> kEffectOpcodes[] = {
     {effOpen, "effOpen"},
     {effClose, "effClose"},
     {effSetProgram, "effSetProgram"},
@@ -131,18 +127,11 @@ const OpcodeName kEffectOpcodes[] = {
     {effGetNumMidiOutputChannels, "effGetNumMidiOutputChannels"},
 };
 
-template <size_t N>
-const char* lookUp(const OpcodeName (&table)[N], PlugInt32 opcode) {
-  auto found = std::find_if(std::begin(table), std::end(table),
-                            [opcode](const OpcodeName& entry) { return entry.opcode == opcode; });
-  return found == std::end(table) ? "unnamed" : found->name;
-}
-
 }  // namespace
 
-const char* hostOpcodeName(PlugInt32 opcode) { return lookUp(kHostOpcodes, opcode); }
+const char* hostOpcodeName(PlugInt32 opcode) { return nameOf(kHostOpcodes, opcode, "unnamed"); }
 
-const char* effectOpcodeName(PlugInt32 opcode) { return lookUp(kEffectOpcodes, opcode); }
+const char* effectOpcodeName(PlugInt32 opcode) { return nameOf(kEffectOpcodes, opcode, "unnamed"); }
 
 const char* const kEffectCapabilities[] = {
     "sendPlugEvents",      "sendPlugMidiEvent", "receivePlugEvents", "receivePlugMidiEvent",
