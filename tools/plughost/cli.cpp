@@ -48,7 +48,7 @@ std::vector<std::string> splitList(const std::string& text) {
   return items;
 }
 
-struct OptionSpec {
+struct OptionRule {
   const char* name;
   const char* shortName;
   bool takesValue;
@@ -56,7 +56,7 @@ struct OptionSpec {
   void (*apply)(Options&, const std::string&);
 };
 
-const OptionSpec kOptions[] = {
+const OptionRule kOptions[] = {
     {"--input", "-i", true, "render", [](Options& o, const std::string& v) { o.input = v; }},
     {"--output", "-o", true, "render", [](Options& o, const std::string& v) { o.output = v; }},
     {"--dump-input", nullptr, true, "render",
@@ -92,13 +92,13 @@ const OptionSpec kOptions[] = {
      [](Options& o, const std::string& v) { o.resultFile = v; }},
 };
 
-bool acceptedBy(const OptionSpec& option, const std::string& command) {
+bool acceptedBy(const OptionRule& option, const std::string& command) {
   const std::string list = std::string(" ") + option.commands + " ";
   return list.find(" " + command + " ") != std::string::npos;
 }
 
-const OptionSpec* findOption(const std::string& arg) {
-  for (const OptionSpec& option : kOptions)
+const OptionRule* findOption(const std::string& arg) {
+  for (const OptionRule& option : kOptions)
     if (arg == option.name || (option.shortName && arg == option.shortName)) return &option;
   return nullptr;
 }
@@ -125,7 +125,7 @@ Options parseCommandLine(const std::vector<std::string>& args) {
   for (size_t i = next; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() > 1 && arg[0] == '-') {
-      const OptionSpec* option = findOption(arg);
+      const OptionRule* option = findOption(arg);
       if (!option || !acceptedBy(*option, options.command))
         throw InputError(options.command + ": unknown option '" + arg + "'");
       std::string value;
