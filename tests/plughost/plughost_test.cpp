@@ -201,7 +201,7 @@ std::vector<BadInput> badInputs() {
       {"wrong magic", {"render", "fixtures/testplug_badmagic.dll"}, {}, "wrong magic 0x12345678"},
       {"parameter index", {"render", kQuillon, "--param", "2=0.5"}, {}, "index 2 is outside the plug-in's 2 parameters"},
       {"negative parameter index", {"render", kQuillon, "--param", "-1=0.5"}, {}, "index -1 is outside"},
-      {"parameter value", {"render", kQuillon, "--param", "0=1.5"}, {}, "expected a value from 0 to 1"},
+      {"parameter value", {"render", kQuillon, "--param", "0=loud"}, {}, "expected a finite number"},
       {"parameter syntax", {"render", kQuillon, "--param", "0"}, {}, "expected INDEX=VALUE"},
       {"block size", {"render", kQuillon, "--block", "0"}, {}, "--block: expected a whole number"},
       {"unknown option", {"render", kQuillon, "--fast"}, {}, "unknown option '--fast'"},

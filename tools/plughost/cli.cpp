@@ -31,8 +31,11 @@ void parseParam(Options& options, const std::string& text) {
   const std::string valueText = text.substr(equals + 1);
   char* end = nullptr;
   const float value = std::strtof(valueText.c_str(), &end);
-  if (valueText.empty() || *end != 0 || !std::isfinite(value) || value < 0.0f || value > 1.0f)
-    throw InputError("--param: expected a value from 0 to 1, got '" + valueText + "'");
+  // Hosts keep to 0..1, but the effect takes any number it is given; a
+  // developer exploring the curve may want a ratio of 2. Only non-numbers
+  // are refused.
+  if (valueText.empty() || *end != 0 || !std::isfinite(value))
+    throw InputError("--param: expected a finite number, got '" + valueText + "'");
   options.params.emplace_back(index, value);
 }
 
