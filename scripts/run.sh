@@ -4,10 +4,7 @@
 # instead.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-quillon_install
-quillon_build win32
-quillon_build win64
-quillon_start_wine
+quillon_prepare
 cd "$QUILLON_ROOT"
 plughost="$QUILLON_ROOT/build/win64/plughost.exe"
 dll="build/win64/quillon.dll"

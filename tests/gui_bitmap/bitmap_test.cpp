@@ -10,16 +10,16 @@
 #include "plugin/plugmain.h"
 
 using namespace PLUGGUI;
+using guitest::kBlack;
+using guitest::kWhite;
+using guitest::kCream;
+using guitest::kNavy;
 using guitest::argb;
 using guitest::TestBitmap;
 using guitest::TestSurface;
 
 namespace {
 
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kCream = RGB(255, 254, 241);
-const COLORREF kNavy = RGB(0, 1, 65);
 
 // Resources come from the plug-in module: point the module handle at the
 // DLL for the length of a test.

@@ -8,12 +8,12 @@
 #include "pluggui/pluggui.h"
 
 using namespace PLUGGUI;
+using guitest::kBlack;
+using guitest::kWhite;
 using guitest::TestSurface;
 
 namespace {
 
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 

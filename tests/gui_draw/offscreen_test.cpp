@@ -7,14 +7,14 @@
 #include "pluggui/pluggui.h"
 
 using namespace PLUGGUI;
+using guitest::kBlack;
+using guitest::kWhite;
 using guitest::argb;
 using guitest::TestBitmap;
 using guitest::TestSurface;
 
 namespace {
 
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
 
 COLORREF gradient(int x, int y) { return RGB(x * 8, y * 20, 100); }

@@ -9,6 +9,13 @@
 
 namespace guitest {
 
+// Colours the pixel tests look for: plain black and white, and the editor's
+// cream and navy.
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kCream = RGB(255, 254, 241);
+const COLORREF kNavy = RGB(0, 1, 65);
+
 class TestSurface {
  public:
   TestSurface(int width, int height, COLORREF background = RGB(0, 0, 0))
