@@ -7,10 +7,7 @@
 #include "effect/transfercurve.h"
 
 Quillon::Quillon(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, 1, 2),
-      threshold(1.0f),
-      ratio(1.0f),
-      wideLanes(quillon::wideLanesAvailable()) {
+    : AudioEffectX(audioMaster, 1, 2), threshold(1.0f), ratio(1.0f) {
   setNumInputs(2);
   setNumOutputs(2);
   setUniqueID(plugFourCC('Q', 'v', 'L', 'n'));
@@ -51,7 +48,7 @@ void Quillon::processReplacing(float** inputs, float** outputs, PlugInt32 sample
   if (channelsIndependent(inputs, outputs, sampleFrames)) {
     for (int j = 0; j < 2; ++j)
       quillon::curveBlock(inputs[j], outputs[j], static_cast<size_t>(sampleFrames), t, r, c,
-                          wideLanes);
+                          quillon::wideLanesAvailable());
     return;
   }
   // Buffers that overlap each other in other ways: frame by frame, channel

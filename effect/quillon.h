@@ -20,7 +20,4 @@ class Quillon : public AudioEffectX {
  protected:
   float threshold;
   float ratio;
-
- private:
-  bool wideLanes;  // the processor's eight-lane arithmetic, asked once
 };

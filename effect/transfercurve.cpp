@@ -129,10 +129,14 @@ __attribute__((target("avx"))) size_t runOddWide(const float* in, float* out, si
 
 }  // namespace
 
-bool wideLanesAvailable() {
+// Asked once, when the library loads: the answer cannot change while it
+// runs, and the audio path then only reads a flag.
+const bool gWideLanes = [] {
   __builtin_cpu_init();
-  return __builtin_cpu_supports("avx");
-}
+  return __builtin_cpu_supports("avx") != 0;
+}();
+
+bool wideLanesAvailable() { return gWideLanes; }
 
 void curveBlock(const float* in, float* out, size_t n, float threshold, float ratio,
                 CurveConstants c, bool wide) {
