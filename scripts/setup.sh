@@ -84,14 +84,6 @@ quillon_stop_wine() {
   if [ -n "$QUILLON_XVFB_PID" ]; then
     kill "$QUILLON_XVFB_PID" 2>/dev/null || true
     wait "$QUILLON_XVFB_PID" 2>/dev/null || true
-    # Everything a run needs: packages, both targets built, Wine up.
-quillon_prepare() {
-  quillon_install
-  quillon_build win32
-  quillon_build win64
-  quillon_start_wine
-}
-
-QUILLON_XVFB_PID=""
+    QUILLON_XVFB_PID=""
   fi
 }
