@@ -62,6 +62,16 @@ class NullPenScope {
   ScopedSelection selection_;
 };
 
+// Paints a half-open area of the surface (surface coordinates) with the
+// brush alone. An empty or inside-out area paints nothing: GDI would put its
+// corners in order and paint the mirrored area.
+void fillArea(HDC dc, HBRUSH brush, const CRect& area) {
+  if (area.isEmpty()) return;
+  NullPenScope interiorOnly(dc);
+  RECT bounds = {area.left, area.top, area.right, area.bottom};
+  FillRect(dc, &bounds, brush);
+}
+
 bool hasFill(CDrawStyle style) { return style == kFillOnly || style == kFillAndStroke; }
 
 bool hasStroke(CDrawStyle style) { return style == kStrokeOnly || style == kFillAndStroke; }
@@ -262,7 +272,10 @@ void CDrawContext::setClipRect(const CRect& clip) {
   if (onSurface == clipRect) return;
   clipRect = onSurface;
   if (!systemContext) return;
-  GdiObject<HRGN> region(CreateRectRgn(clipRect.left, clipRect.top, clipRect.right, clipRect.bottom));
+  // GDI puts a region's corners in order, so an inside-out clip would open
+  // the mirrored area; like any other empty clip it lets nothing through.
+  const CRect area = clipRect.isEmpty() ? CRect() : clipRect;
+  GdiObject<HRGN> region(CreateRectRgn(area.left, area.top, area.right, area.bottom));
   if (region) SelectClipRgn(systemContext, region.get());
 }
 
@@ -321,14 +334,13 @@ void CDrawContext::drawPolygon(const CPoint* points, long numberOfPoints, CDrawS
 //-----------------------------------------------------------------------------
 // Rectangles, ellipses and arcs
 
+// An empty or inside-out rectangle has neither interior nor border pixels;
+// its outline would otherwise still paint its turning points.
 void CDrawContext::drawRect(const CRect& rect, CDrawStyle style) {
   CRect r(rect);
   r.offset(drawOffset.h, drawOffset.v);
-  if (hasFill(style)) {
-    NullPenScope interiorOnly(systemContext);
-    RECT area = {r.left, r.top, r.right, r.bottom};
-    FillRect(systemContext, &area, brush.get());
-  }
+  if (r.isEmpty()) return;
+  if (hasFill(style)) fillArea(systemContext, brush.get(), r);
   if (hasStroke(style)) {
     // Each border pixel of the half-open rectangle exactly once, so that
     // xor outlines do not cancel themselves in the corners.
@@ -343,9 +355,7 @@ void CDrawContext::drawRect(const CRect& rect, CDrawStyle style) {
 void CDrawContext::fillRect(const CRect& rect) {
   CRect r(rect);
   r.offset(drawOffset.h, drawOffset.v);
-  NullPenScope interiorOnly(systemContext);
-  RECT area = {r.left + 1, r.top + 1, r.right, r.bottom};
-  FillRect(systemContext, &area, brush.get());
+  fillArea(systemContext, brush.get(), CRect(r.left + 1, r.top + 1, r.right, r.bottom));
 }
 
 // Only the outline is drawn, whatever the style: no caller fills an ellipse

@@ -220,6 +220,32 @@ TEST(DrawContextShapes, FillsAreHalfOpenAndFillRectSparesTopRowAndLeftColumn) {
   EXPECT_EQ(none.surface.count(kBlack), 40 * 40);
 }
 
+// A rectangle with no pixels has no interior and no border: nothing of it,
+// and nothing mirrored from it, reaches the surface.
+TEST(DrawContextShapes, EmptyAndInsideOutRectanglesPaintNothing) {
+  const CRect empties[] = {CRect(5, 0, 5, 10), CRect(0, 5, 10, 5), CRect(0, 0, 0, 0), CRect(20, 20, 10, 10),
+                           CRect(20, 5, 10, 15)};
+  for (const CRect& rect : empties) {
+    Canvas canvas;
+    canvas.context.drawOffset(3, 3);
+    canvas.context.drawRect(rect, kFillAndStroke);
+    canvas.context.drawRect(rect, kFillOnly);
+    canvas.context.drawRect(rect, kStrokeOnly);
+    canvas.context.fillRect(rect);
+    EXPECT_EQ(canvas.surface.count(kBlack), 40 * 40) << rect.left << "," << rect.top << "," << rect.right << ","
+                                                     << rect.bottom;
+  }
+
+  // One pixel wide is not empty: all of it is border, none of it is left
+  // for fillRect, which spares the left column.
+  Canvas thin;
+  thin.context.drawRect(CRect(5, 0, 6, 10), kStrokeOnly);
+  thin.context.fillRect(CRect(5, 0, 6, 10));
+  EXPECT_EQ(thin.surface.count(kWhite), 10);
+  EXPECT_EQ(thin.surface.count(kWhite, 5, 0, 6, 10), 10);
+  EXPECT_EQ(thin.surface.count(kRed), 0);
+}
+
 //-----------------------------------------------------------------------------
 // Lines and polygons
 
@@ -457,6 +483,24 @@ TEST(DrawContextClip, ResetClipCoversTheWholeSurfaceAndReportsWhatItSet) {
   canvas.context.setClipRect(CRect(-5, -5, 995, 995));
   canvas.context.drawRect(CRect(-5, -5, 35, 35), kFillOnly);
   EXPECT_EQ(canvas.surface.count(kRed), 40 * 40);
+}
+
+// GDI would put the corners of an inside-out clip in order and let the
+// mirrored area through; an empty clip lets nothing through.
+TEST(DrawContextClip, AnInsideOutClipLetsNothingThrough) {
+  Canvas canvas;
+  canvas.context.drawOffset(2, 2);
+  canvas.context.setClipRect(CRect(20, 20, 10, 10));
+  CRect clip;
+  EXPECT_EQ(canvas.context.getClipRect(clip), CRect(20, 20, 10, 10));  // reported as asked
+  canvas.context.drawRect(CRect(-2, -2, 38, 38), kFillOnly);
+  canvas.context.drawPoint(CPoint(15, 15), kRedCColor);
+  EXPECT_EQ(canvas.surface.count(kRed), 0);
+
+  canvas.context.setClipRect(CRect(10, 10, 20, 20));
+  canvas.context.drawRect(CRect(-2, -2, 38, 38), kFillOnly);
+  EXPECT_EQ(canvas.surface.count(kRed), 100);
+  EXPECT_EQ(canvas.surface.count(kRed, 12, 12, 22, 22), 100);
 }
 
 TEST(DrawContextClip, ShapesAndTextAllHonourTheOffset) {
