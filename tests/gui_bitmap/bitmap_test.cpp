@@ -264,6 +264,7 @@ TEST_F(TransparentPaths, AllThreePathsLeaveOutExactlyTheKeyPixels) {
   CDrawContext scratchContext(nullptr, scratch.dc(), nullptr);
   {
     COffscreenContext copy(&scratchContext, &bitmap, false);
+    copy.drawOffset(5, 5);  // the mask is read where the picture lies on the surface
     bitmap.setTransparencyMask(&copy, CPoint(0, 0));
   }
   TestSurface throughMask(20, 16);
