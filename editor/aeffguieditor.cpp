@@ -45,7 +45,9 @@ AEffGUIEditor::AEffGUIEditor(AudioEffect* effect)
 
 AEffGUIEditor::~AEffGUIEditor() { OleUninitialize(); }
 
+// A host that gives no place for the answer gets none, and is told so.
 bool AEffGUIEditor::getRect(ERect** outRect) {
+  if (!outRect) return false;
   *outRect = &rect;
   return true;
 }

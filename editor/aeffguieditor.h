@@ -21,7 +21,7 @@ class AEffEditor {
 
   virtual AudioEffect* getEffect() { return effect; }
   virtual bool getRect(ERect** rect) {
-    *rect = nullptr;
+    if (rect) *rect = nullptr;
     return false;
   }
   virtual bool open(void* ptr) {

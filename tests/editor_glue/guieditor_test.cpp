@@ -102,6 +102,10 @@ TEST_F(GlueTest, RectangleIsHandedOutBeforeAnyOpen) {
   ERect* none = rect;
   EXPECT_FALSE(plain.getRect(&none));
   EXPECT_EQ(none, nullptr);
+
+  // A request without a place for the answer is refused, not written through.
+  EXPECT_FALSE(editor->getRect(nullptr));
+  EXPECT_FALSE(plain.getRect(nullptr));
 }
 
 TEST_F(GlueTest, KnobModeIsSharedByAllEditors) {
