@@ -144,6 +144,11 @@ TEST(DrawContextState, DrawModesMapToRasterOperations) {
   EXPECT_EQ(GetROP2(surface.dc()), R2_MERGEPEN);
   context.setDrawMode(static_cast<CDrawMode>(9));
   EXPECT_EQ(GetROP2(surface.dc()), R2_COPYPEN);
+
+  context.setDrawMode(kDrawCopy);
+  SetROP2(surface.dc(), R2_BLACK);
+  context.setDrawMode(kDrawCopy);  // unchanged: the surface is not touched
+  EXPECT_EQ(GetROP2(surface.dc()), R2_BLACK);
 }
 
 TEST(DrawContextState, FontsAreChosenByIndexAndNotRebuiltWhenUnchanged) {
