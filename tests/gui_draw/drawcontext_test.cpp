@@ -2,8 +2,6 @@
 // checked by reading the pixels back.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "gui_draw/testsurface.h"
@@ -421,108 +419,65 @@ TEST(DrawContextShapes, ArcFillIsAPieWithoutOutline) {
   EXPECT_EQ(pie.count(kWhite), 0);
 }
 
-// The platform's own curve, drawn on a black surface with the context's
-// starting pen (white, one pixel) and a red brush; the interior-only shapes
-// with the null pen, as the context draws them.
-class ReferenceCurve {
- public:
-  ReferenceCurve(int width, int height) : surface(width, height) {
-    pen_ = CreatePen(PS_SOLID, 1, kWhite);
-    brush_ = CreateSolidBrush(kRed);
-    oldPen_ = SelectObject(surface.dc(), pen_);
-    oldBrush_ = SelectObject(surface.dc(), brush_);
-  }
-  ~ReferenceCurve() {
-    SelectObject(surface.dc(), oldPen_);
-    SelectObject(surface.dc(), oldBrush_);
-    DeleteObject(pen_);
-    DeleteObject(brush_);
-  }
-  void interiorOnly() { SelectObject(surface.dc(), GetStockObject(NULL_PEN)); }
+// A canvas holds the context's white one-pixel pen and red brush, so the
+// platform's own curves drawn straight onto another canvas are what the
+// context must paint; interiors are drawn with the null pen, as it does.
+void interiorOnly(Canvas& canvas) { SelectObject(canvas.surface.dc(), GetStockObject(NULL_PEN)); }
 
-  TestSurface surface;
-
- private:
-  HPEN pen_;
-  HBRUSH brush_;
-  HGDIOBJ oldPen_;
-  HGDIOBJ oldBrush_;
-};
-
-// Each curve keeps to its own box: the outlines take in the right and
-// bottom edges, the filled ellipse moves one pixel in at the top left and
-// one out at the bottom right, and the pie between two points shrinks to
-// the inside on the top left only.
+// Each curve keeps to its own box, with the draw offset (3, 4): outlines
+// take in the right and bottom edges, the filled ellipse moves one pixel
+// in at the top left and one out at the bottom right, and the pie between
+// two points shrinks at the top left only.
 TEST(DrawContextShapes, CurvesUseTheirOwnBoundingBoxesWithTheDrawOffset) {
-  const CRect rect(5, 6, 45, 36);
-  const CPoint p1(50, 10);
-  const CPoint p2(0, 30);
-  // rect and the points shifted by the draw offset (3, 4)
-  const int l = 8, t = 10, r = 48, b = 40;
-  const int x1 = 53, y1 = 14, x2 = 3, y2 = 34;
+  const CRect rect(2, 3, 30, 25);
+  const CPoint p1(35, 5), p2(0, 20);
+  const int l = 5, t = 7, r = 33, b = 29;       // rect on the surface
+  const int x1 = 38, y1 = 9, x2 = 3, y2 = 24;  // the points on the surface
+  Canvas drawn[4], expected[4];
+  for (Canvas& canvas : drawn) canvas.context.drawOffset(3, 4);
 
-  auto drawn = [&](const std::function<void(CDrawContext&)>& draw) {
-    auto canvas = std::make_unique<Canvas>(60, 50);
-    canvas->context.drawOffset(3, 4);
-    draw(canvas->context);
-    return canvas;
-  };
+  drawn[0].context.fillEllipse(rect);
+  interiorOnly(expected[0]);
+  Ellipse(expected[0].surface.dc(), l + 1, t + 1, r + 1, b + 1);
 
-  {
-    ReferenceCurve expected(60, 50);
-    expected.interiorOnly();
-    Ellipse(expected.surface.dc(), l + 1, t + 1, r + 1, b + 1);
-    EXPECT_TRUE(drawn([&](CDrawContext& c) { c.fillEllipse(rect); })->surface.samePixels(expected.surface));
-  }
-  {
-    ReferenceCurve expected(60, 50);
-    expected.interiorOnly();
-    Pie(expected.surface.dc(), l + 1, t + 1, r, b, x1, y1, x2, y2);
-    EXPECT_TRUE(drawn([&](CDrawContext& c) { c.fillArc(rect, p1, p2); })->surface.samePixels(expected.surface));
-  }
-  {
-    ReferenceCurve expected(60, 50);
-    Arc(expected.surface.dc(), l, t, r + 1, b + 1, x1, y1, x2, y2);
-    EXPECT_TRUE(drawn([&](CDrawContext& c) { c.drawArc(rect, p1, p2); })->surface.samePixels(expected.surface));
-  }
-  {
-    ReferenceCurve expected(60, 50);
-    Arc(expected.surface.dc(), l, t, r + 1, b + 1, l + 20, t, l + 20, t);
-    EXPECT_TRUE(drawn([&](CDrawContext& c) { c.drawEllipse(rect); })->surface.samePixels(expected.surface));
-  }
+  drawn[1].context.fillArc(rect, p1, p2);
+  interiorOnly(expected[1]);
+  Pie(expected[1].surface.dc(), l + 1, t + 1, r, b, x1, y1, x2, y2);
+
+  drawn[2].context.drawArc(rect, p1, p2);
+  Arc(expected[2].surface.dc(), l, t, r + 1, b + 1, x1, y1, x2, y2);
+
+  drawn[3].context.drawEllipse(rect);
+  Arc(expected[3].surface.dc(), l, t, r + 1, b + 1, l + 14, t, l + 14, t);
+
+  for (int i = 0; i < 4; i++) EXPECT_TRUE(drawn[i].surface.samePixels(expected[i].surface)) << i;
 }
 
 // 90 degrees in single precision lies just past a right angle: its ray
-// point on the circle in (0, 0, 100, 100) is (49, 0), not (50, 0), and the
-// quarter from 0 degrees ends one pixel further left than a true right angle
-// would. Filled, the same points bound a pie over the outline's box.
+// point on the circle in (0, 0, 100, 100) is (49, 0), where a true right
+// angle gives (50, 0). Filled, the ray points bound a pie in the outline's
+// box. Draw offset (7, 9).
 TEST(DrawContextShapes, ArcsByAngleUseSinglePrecisionRayPointsShiftedByTheOffset) {
   const CRect rect(0, 0, 100, 100);
-  {
-    Canvas drawn(120, 120);
-    drawn.context.drawOffset(7, 9);
-    drawn.context.drawArc(rect, 0.0f, 90.0f, kStrokeOnly);
-    ReferenceCurve expected(120, 120);
-    Arc(expected.surface.dc(), 7, 9, 108, 110, 107, 59, 56, 9);
-    EXPECT_TRUE(drawn.surface.samePixels(expected.surface));
+  Canvas quarter(120, 120), expected(120, 120), trueRightAngle(120, 120);
+  quarter.context.drawOffset(7, 9);
+  quarter.context.drawArc(rect, 0.0f, 90.0f, kStrokeOnly);
+  Arc(expected.surface.dc(), 7, 9, 108, 110, 107, 59, 56, 9);
+  Arc(trueRightAngle.surface.dc(), 7, 9, 108, 110, 107, 59, 57, 9);
+  EXPECT_TRUE(quarter.surface.samePixels(expected.surface));
+  EXPECT_FALSE(quarter.surface.samePixels(trueRightAngle.surface));  // the two can be told apart
 
-    ReferenceCurve trueRightAngle(120, 120);
-    Arc(trueRightAngle.surface.dc(), 7, 9, 108, 110, 107, 59, 57, 9);
-    EXPECT_FALSE(drawn.surface.samePixels(trueRightAngle.surface));  // the two can be told apart
-  }
-  {
-    // 200 degrees: (50 + cos * 50, 50 - sin * 50) truncated = (3, 67);
-    // 320 degrees: (88, 82).
-    Canvas drawn(120, 120);
-    drawn.context.drawOffset(7, 9);
-    drawn.context.drawArc(rect, 200.0f, 320.0f, kFillAndStroke);
-    ReferenceCurve expected(120, 120);
-    expected.interiorOnly();
-    Pie(expected.surface.dc(), 7, 9, 108, 110, 10, 76, 95, 91);
-    SelectObject(expected.surface.dc(), GetStockObject(WHITE_PEN));
-    Arc(expected.surface.dc(), 7, 9, 108, 110, 10, 76, 95, 91);
-    EXPECT_TRUE(drawn.surface.samePixels(expected.surface));
-  }
+  // 200 degrees: (trunc(50 + cos * 50), trunc(50 - sin * 50)) = (3, 67);
+  // 320 degrees: (88, 82).
+  Canvas piece(120, 120), expectedPiece(120, 120);
+  piece.context.drawOffset(7, 9);
+  piece.context.drawArc(rect, 200.0f, 320.0f, kFillAndStroke);
+  HDC dc = expectedPiece.surface.dc();
+  HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
+  Pie(dc, 7, 9, 108, 110, 10, 76, 95, 91);
+  SelectObject(dc, pen);
+  Arc(dc, 7, 9, 108, 110, 10, 76, 95, 91);
+  EXPECT_TRUE(piece.surface.samePixels(expectedPiece.surface));
 }
 
 //-----------------------------------------------------------------------------
