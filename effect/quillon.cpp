@@ -1,7 +1,6 @@
 #include "effect/quillon.h"
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "effect/transfercurve.h"
@@ -25,7 +24,7 @@ bool overlaps(const float* a, const float* b, PlugInt32 frames) {
   return begin(a) < begin(b) + bytes && begin(b) < begin(a) + bytes;
 }
 
-// The channels can be run one after the other, four samples at a time, only
+// The channels can be run one after the other, several samples at a time, only
 // when that cannot change what a sample-by-sample pass reads: each output is
 // its own input or touches no input and no other output.
 bool channelsIndependent(float** inputs, float** outputs, PlugInt32 frames) {

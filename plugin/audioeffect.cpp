@@ -1,5 +1,6 @@
 #include "plugin/audioeffect.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -150,8 +151,8 @@ void AudioEffect::float2string(float value, char* text, PlugInt32 maxLen) {
     copyFixedText(text, "NaN", maxLen);
     return;
   }
-  // A negative limit leaves nothing to write but the terminator a caller of
-  // limit 0 expects too.
+  // A limit of 0 leaves room for the terminator alone; a negative one for
+  // nothing at all.
   if (maxLen <= 0) {
     if (maxLen == 0) text[0] = 0;
     return;
@@ -178,7 +179,7 @@ void AudioEffect::float2string(float value, char* text, PlugInt32 maxLen) {
     // A "%g" text shorter than the limit keeps its whole mantissa; cutting
     // at maxLen - E there would repeat part of the exponent.
     PlugInt32 markerAt = static_cast<PlugInt32>(marker - scratch);
-    PlugInt32 mantissa = maxLen - exponentLength < markerAt ? maxLen - exponentLength : markerAt;
+    PlugInt32 mantissa = std::min(maxLen - exponentLength, markerAt);
     std::memcpy(text, scratch, static_cast<size_t>(mantissa));
     std::memcpy(text + mantissa, marker, static_cast<size_t>(exponentLength));
     text[mantissa + exponentLength] = 0;
@@ -196,10 +197,9 @@ void AudioEffect::int2string(PlugInt32 value, char* text, PlugInt32 maxLen) {
     plug_strncpy(text, "Huge!", maxLen);
     return;
   }
-  // Magnitudes are taken as 64-bit numbers, so that the smallest 32-bit
-  // value negates safely; beyond nine digits the text is the negative
-  // counterpart of "Huge!".
-  int64_t magnitude = value;
+  // Beyond nine digits the text is the negative counterpart of "Huge!";
+  // that also keeps the smallest 32-bit value from being negated.
+  PlugInt32 magnitude = value;
   if (value < 0) {
     if (value < -999999999) {
       plug_strncpy(text, "-Huge!", maxLen);
@@ -211,8 +211,8 @@ void AudioEffect::int2string(PlugInt32 value, char* text, PlugInt32 maxLen) {
     plug_strncpy(text, "", maxLen);
   }
   bool started = false;
-  for (int64_t divisor = 100000000; divisor >= 1; divisor /= 10) {
-    int64_t digit = magnitude / divisor;
+  for (PlugInt32 divisor = 100000000; divisor >= 1; divisor /= 10) {
+    PlugInt32 digit = magnitude / divisor;
     magnitude -= digit * divisor;
     if (started || digit > 0) {
       char digitText[2] = {static_cast<char>('0' + digit), 0};
