@@ -27,3 +27,12 @@ endfunction()
 # uses eight-lane arithmetic.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/effect/transfercurve.cpp
   PROPERTIES COMPILE_OPTIONS "-Wa,-muse-unaligned-vector-move")
+
+# A plug-in as it ships: a host's plug-in folder gets the DLL without its
+# symbol tables, which nothing at load or run time reads (the export table
+# stays). Debug builds keep them for the debugger.
+function(quillon_plugin_dll target)
+  quillon_target_options(${target})
+  quillon_static_runtime(${target})
+  target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+endfunction()

@@ -3,8 +3,27 @@
 # virtual display and the Wine server a run needs.
 
 QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# What the set-up installs. `wine` holds the wine and wineserver commands on
+# the PATH; wine64 alone keeps its programs under /usr/lib/wine. Installed
+# without recommends, so the 32-bit Wine never comes along.
 QUILLON_PACKAGES="cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine64 xvfb xauth googletest libstb-dev fonts-liberation"
+  wine wine64 xvfb googletest libstb-dev fonts-liberation"
+
+# Every outside command the scripts and the build run, each with the package
+# that holds it (one of the list above or one they pull in).
+QUILLON_COMMANDS="
+  cmake cmake
+  ctest cmake
+  make make
+  i686-w64-mingw32-gcc-posix gcc-mingw-w64-i686-posix
+  i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix
+  i686-w64-mingw32-windres binutils-mingw-w64-i686
+  x86_64-w64-mingw32-gcc-posix gcc-mingw-w64-x86-64-posix
+  x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
+  x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
+  wine wine
+  wineserver wine
+  Xvfb xvfb"
 
 quillon_install() {
   local missing=()
@@ -18,6 +37,22 @@ quillon_install() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
+  quillon_check_commands
+}
+
+# Stops at once, before any build, when a command the run needs is missing,
+# rather than failing in every test two minutes later.
+quillon_check_commands() {
+  local cmd pkg
+  set -- $QUILLON_COMMANDS
+  while [ $# -gt 0 ]; do
+    cmd=$1 pkg=$2
+    shift 2
+    if ! command -v "$cmd" >/dev/null 2>&1; then
+      echo "${0##*/}: command $cmd not found; it comes with the package $pkg" >&2
+      exit 2
+    fi
+  done
 }
 
 # Configure and build one target: quillon_build win32|win64

@@ -2,7 +2,10 @@
 // hands back, and the close that frees the effect.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
+#include <string>
+#include <windows.h>
 
 #include "support/testhost.h"
 
@@ -15,6 +18,31 @@ TEST(Entry, BothExportsAreOneFunction) {
   ASSERT_NE(library.entry("PluginMain"), nullptr);
   EXPECT_EQ(library.entry("PluginMain"), library.entry("main"));
   EXPECT_EQ(library.entry("MAIN"), nullptr);
+}
+
+// The DLL as it ships: stripped of its symbol tables, and with the compiler
+// runtime linked in, so that a host needs nothing beside it but the system's
+// own DLLs.
+TEST(Entry, ShipsStrippedAndImportsOnlySystemLibraries) {
+  PluginLibrary library;
+  auto base = reinterpret_cast<const BYTE*>(library.module());
+  auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  EXPECT_EQ(nt->FileHeader.PointerToSymbolTable, 0u);
+  EXPECT_EQ(nt->FileHeader.NumberOfSymbols, 0u);
+
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  ASSERT_NE(dir.VirtualAddress, 0u);
+  int count = 0;
+  for (auto imp = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+       imp->Name != 0; ++imp, ++count) {
+    std::string name = reinterpret_cast<const char*>(base + imp->Name);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(name == "kernel32.dll" || name == "user32.dll" || name == "gdi32.dll" ||
+                name == "ole32.dll" || name == "shell32.dll" || name == "msvcrt.dll")
+        << name;
+  }
+  EXPECT_GT(count, 0);
 }
 
 TEST(Entry, AsksTheHostVersionFirstAndBuildsNothingOnZero) {
