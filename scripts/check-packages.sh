@@ -56,11 +56,9 @@ dpkg_owner() {
 owner_of() {
   local path=$1 group
   dpkg_owner "$path" && return 0
-  if [ "$(readlink "$path")" = "/etc/alternatives/${path##*/}" ]; then
-    group=$(grep -lxF "$path" /var/lib/dpkg/alternatives/* 2>/dev/null | head -n 1) || true
-    if [ -n "$group" ]; then
-      dpkg_owner "$(readlink -f "/etc/alternatives/${group##*/}")" && return 0
-    fi
+  group=$(grep -lxF "$path" /var/lib/dpkg/alternatives/* 2>/dev/null | head -n 1) || true
+  if [ -n "$group" ]; then
+    dpkg_owner "$(readlink -f "/etc/alternatives/${group##*/}")" && return 0
   fi
   dpkg_owner "$(readlink -f "$path")"
 }
@@ -70,8 +68,8 @@ set -- $QUILLON_COMMANDS
 while [ $# -gt 0 ]; do
   cmd=$1 expected=$2
   shift 2
-  path=$(command -v "$cmd") || {
-    echo "FAIL $cmd: not on the PATH (package $expected)"; failures=$((failures + 1)); continue; }
+  # quillon_install has already stopped the run if a command is missing.
+  path=$(command -v "$cmd")
   pkg=$(owner_of "$path") || {
     echo "FAIL $cmd: $path belongs to no installed package"; failures=$((failures + 1)); continue; }
   if ! grep -qxF "$pkg" <<<"$closure"; then

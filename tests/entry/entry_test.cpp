@@ -2,9 +2,8 @@
 // hands back, and the close that frees the effect.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cstring>
-#include <string>
 #include <windows.h>
 
 #include "support/testhost.h"
@@ -33,13 +32,14 @@ TEST(Entry, ShipsStrippedAndImportsOnlySystemLibraries) {
 
   const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   ASSERT_NE(dir.VirtualAddress, 0u);
+  const char* const system[] = {"kernel32.dll", "user32.dll", "gdi32.dll",
+                                 "ole32.dll",    "shell32.dll", "msvcrt.dll"};
   int count = 0;
   for (auto imp = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
        imp->Name != 0; ++imp, ++count) {
-    std::string name = reinterpret_cast<const char*>(base + imp->Name);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_TRUE(name == "kernel32.dll" || name == "user32.dll" || name == "gdi32.dll" ||
-                name == "ole32.dll" || name == "shell32.dll" || name == "msvcrt.dll")
+    const char* name = reinterpret_cast<const char*>(base + imp->Name);
+    EXPECT_TRUE(std::any_of(std::begin(system), std::end(system),
+                            [name](const char* s) { return _stricmp(s, name) == 0; }))
         << name;
   }
   EXPECT_GT(count, 0);
