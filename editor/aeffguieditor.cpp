@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "pluggui/framelink.h"
+#include "pluggui/pluggui.h"
 #include "plugin/audioeffectx.h"
 
 using PLUGGUI::CDrawContext;
@@ -65,10 +65,10 @@ void AEffGUIEditor::endEdit(int index) {
 // Only an answer of exactly 1 means the frame took the key; anything else
 // tells the host to handle it itself.
 bool AEffGUIEditor::onKeyDown(PlugKeyCode& keyCode) {
-  return frame && PLUGGUI::frameOnKeyDown(frame, keyCode) == 1;
+  return frame && frame->onKeyDown(keyCode) == 1;
 }
 
-bool AEffGUIEditor::onKeyUp(PlugKeyCode& keyCode) { return frame && PLUGGUI::frameOnKeyUp(frame, keyCode) == 1; }
+bool AEffGUIEditor::onKeyUp(PlugKeyCode& keyCode) { return frame && frame->onKeyUp(keyCode) == 1; }
 
 bool AEffGUIEditor::setKnobMode(int val) {
   knobMode = val;
@@ -82,7 +82,7 @@ bool AEffGUIEditor::onWheel(float distance) {
   CDrawContext context(frame, nullptr, parentWindow);
   CPoint where(0, 0);
   context.getMouseLocation(where);
-  return PLUGGUI::frameOnWheel(frame, &context, where, distance);
+  return frame->onWheel(&context, where, distance);
 }
 
 // A host idle request that arrives from inside the host's own idle callback
@@ -90,7 +90,7 @@ bool AEffGUIEditor::onWheel(float distance) {
 void AEffGUIEditor::idle() {
   if (idleBusy) return;
   AEffEditor::idle();
-  if (frame) PLUGGUI::frameIdle(frame);
+  if (frame) frame->idle();
 }
 
 void AEffGUIEditor::wait(unsigned int milliseconds) { Sleep(milliseconds); }

@@ -5,7 +5,6 @@
 #include <new>
 
 #include "pluggui/drawingsurface.h"
-#include "pluggui/framelink.h"
 
 namespace PLUGGUI {
 
@@ -134,7 +133,7 @@ CDrawContext::CDrawContext(CFrame* inFrame, void* inSystemContext, void* inWindo
       penStyle(PS_SOLID),
       ownedDC(nullptr) {
   CRect viewSize;
-  clipRect = frameViewSize(frame, viewSize) ? viewSize : kFramelessClip;
+  clipRect = frame ? frame->getViewSize(viewSize) : kFramelessClip;
 
   if (!systemContext && window) {
     ownedDC = GetDC(static_cast<HWND>(window));
@@ -290,7 +289,7 @@ CRect& CDrawContext::getClipRect(CRect& clip) const {
 // agrees with the surface whatever the draw offset is.
 void CDrawContext::resetClipRect() {
   CRect full(kFramelessClip);
-  frameViewSize(frame, full);
+  if (frame) frame->getViewSize(full);
   setClipRect(full);
 }
 
@@ -492,7 +491,7 @@ bool CDrawContext::waitDrag() {
   getMouseLocation(where);
   const CRect square = observationSquare(where);
   while (getMouseButtons() & kMouseLeft) {
-    frameDoIdleStuff(frame);
+    frame->doIdleStuff();
     getMouseLocation(where);
     if (!square.pointInside(where)) return true;
   }

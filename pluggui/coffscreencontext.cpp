@@ -1,6 +1,5 @@
 // Drawing contexts whose surface is a memory bitmap.
 #include "pluggui/drawingsurface.h"
-#include "pluggui/framelink.h"
 
 namespace PLUGGUI {
 
@@ -87,7 +86,7 @@ COffscreenContext::COffscreenContext(CFrame* frame, long width, long height, CCo
       savedSurfaceBitmap(nullptr) {
   clipRect = CRect(0, 0, width, height);
   {
-    WindowDC windowDC(frameSystemWindow(frame));
+    WindowDC windowDC(frame ? frame->getSystemWindow() : nullptr);
     systemContext = CreateCompatibleDC(windowDC.get());
     HBITMAP surface = CreateCompatibleBitmap(windowDC.get(), width, height);
     window = surface;

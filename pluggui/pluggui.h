@@ -1,5 +1,6 @@
 // The plug-in's GUI toolkit: geometry and colour values, reference counting,
-// drawing contexts over GDI and bitmaps. Everything lives in the namespace
+// drawing contexts over GDI, bitmaps, views and containers, the frame in its
+// native window, and drag and drop. Everything lives in the namespace
 // PLUGGUI except the control-listener interface, which editors implement.
 #pragma once
 
@@ -362,6 +363,11 @@ class CBitmap : public CReferenceCounter {
 };
 
 }  // namespace PLUGGUI
+
+#include "pluggui/cview.h"
+#include "pluggui/cviewcontainer.h"
+#include "pluggui/cframe.h"
+#include "pluggui/cdragcontainer.h"
 
 // Implemented by whoever must learn about value changes of controls; the
 // controls only point to it and never delete it.

@@ -6,58 +6,13 @@
 #include <thread>
 
 #include "pluggui/pluggui.h"
+#include "support/testwindows.h"
 
 using namespace PLUGGUI;
 
+using namespace testwindows;
+
 namespace {
-
-void sendMouse(DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof(input));
-}
-
-void sendKey(WORD key, bool down) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &input, sizeof(input));
-}
-
-// Holds a button or key down for the length of a scope.
-class Held {
- public:
-  static Held button(DWORD down, DWORD up) { return Held(down, up, 0); }
-  static Held key(WORD virtualKey) { return Held(0, 0, virtualKey); }
-  Held(Held&& other) noexcept : down_(other.down_), up_(other.up_), key_(other.key_) { other.released_ = true; }
-  ~Held() {
-    if (released_) return;
-    if (key_) {
-      sendKey(key_, false);
-    } else {
-      sendMouse(up_);
-    }
-  }
-
- private:
-  Held(DWORD down, DWORD up, WORD key) : down_(down), up_(up), key_(key) {
-    if (key_) {
-      sendKey(key_, true);
-    } else {
-      sendMouse(down_);
-    }
-  }
-  DWORD down_;
-  DWORD up_;
-  WORD key_;
-  bool released_ = false;
-};
-
-Held leftButton() { return Held::button(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
-Held rightButton() { return Held::button(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-Held middleButton() { return Held::button(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }
 
 class MouseButtons : public ::testing::Test {
  protected:
