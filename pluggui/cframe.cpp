@@ -33,6 +33,7 @@ bool InitWindowClass() {
   windowClass.hInstance = GetInstance();
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = gClassName;
   if (!RegisterClassA(&windowClass)) {
     gUseCount--;
     return false;

@@ -56,9 +56,12 @@ class HostWindow {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = "QuillonTestHost";
     RegisterClassA(&windowClass);  // fails harmlessly once registered
-    if (!style) style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
+    if (!style) style = parent ? WS_CHILD : WS_POPUP;
     window_ = CreateWindowExA(parent ? 0 : WS_EX_TOOLWINDOW, "QuillonTestHost", "host", style, x, y, width, height,
                               parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Shown without activation: destroying an active top-level window makes
+    // the X11 driver wait two seconds for the focus to move.
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
     pumpMessages();
   }
   ~HostWindow() {
