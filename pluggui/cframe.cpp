@@ -352,12 +352,17 @@ void CFrame::update(CDrawContext* context) {
   CRect clip;
   context->getClipRect(clip);
   if (modalView && modalView->isDirty()) modalView->update(context);
+  // A clean child's update draws nothing, so only a dirty one is worth a
+  // clip region of its own; each costs a round of region calls.
   for (CCView* node = firstView; node; node = node->next) {
-    CRect childClip;
-    node->view->getViewSize(childClip);
-    childClip.bound(clip);
-    context->setClipRect(childClip);
-    node->view->update(context);
+    CView* child = node->view;
+    if (child->isDirty()) {
+      CRect childClip;
+      child->getViewSize(childClip);
+      childClip.bound(clip);
+      context->setClipRect(childClip);
+    }
+    child->update(context);
   }
   context->setClipRect(clip);
 }

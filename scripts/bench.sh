@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the 64-bit target and runs the processing benchmark under Wine.
+# Builds the 64-bit target and runs the processing and view-tree benchmarks
+# under Wine.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 quillon_install
 quillon_build win64
 quillon_start_wine
 wine "$QUILLON_ROOT/build/win64/quillon_bench.exe" "$@"
+wine "$QUILLON_ROOT/build/win64/viewtree_bench.exe"
