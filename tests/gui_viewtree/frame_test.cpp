@@ -55,6 +55,22 @@ TEST(WindowClass, FailuresLeaveAClosedHarmlessFrame) {
   }
 }
 
+TEST(StandaloneFrame, OpensOnceInTheWindowItIsGivenAndClosesWithoutIt) {
+  useExecutableInstance();
+  HostWindow host(0, 0, 100, 100);
+  CFrame* frame = new CFrame(CRect(0, 0, 50, 50), "title", nullptr);
+  EXPECT_FALSE(frame->isOpen());
+  EXPECT_FALSE(frame->open());  // nowhere to open yet
+  frame->setParentSystemWindow(host.get());
+  EXPECT_TRUE(frame->open());
+  EXPECT_EQ(GetParent(frame->getSystemWindow()), host.get());
+  EXPECT_FALSE(frame->open());
+  EXPECT_TRUE(frame->close());
+  EXPECT_FALSE(frame->close());
+  frame->forget();
+  EXPECT_EQ(gUseCount, 0);
+}
+
 TEST_F(FrameInHost, AWindowDestroyedByTheHostLeavesAFrameThatDrawsNothing) {
   RecordingView* view = add("view", CRect(0, 0, 10, 10), rgb(1, 2, 3));
   paintAll();
@@ -239,7 +255,7 @@ class Resizing : public ::testing::Test {
  protected:
   void open(int outerWidth, int outerHeight, bool hostResizes) {
     useExecutableInstance();
-    outer = std::make_unique<HostWindow>(0, 0, outerWidth, outerHeight);
+    outer = std::make_unique<HostWindow>(30, 20, outerWidth, outerHeight);
     inner = std::make_unique<HostWindow>(0, 0, 340, 260, outer->get());
     hostCallbacks.answers[audioMasterCanDo] = 1;
     hostCallbacks.answers[audioMasterSizeWindow] = hostResizes ? 1 : 0;
@@ -283,6 +299,12 @@ TEST_F(Resizing, AHostThatResizesLeavesOnlyTheFramesWindowToUs) {
 TEST_F(Resizing, ARefusingHostMakesTheWindowChainGrow) {
   open(400, 320, false);
   EXPECT_EQ(frame->getOuterWindow(), inner->get());  // the outer one is 80 wider than the frame
+  long x = -1, y = -1;
+  EXPECT_TRUE(frame->getPosition(x, y));
+  EXPECT_EQ(CPoint(x, y), CPoint(0, 0));
+  CRect size;
+  EXPECT_TRUE(frame->getSize(size));
+  EXPECT_EQ(size, CRect(30, 20, 370, 280));
   EXPECT_TRUE(frame->setSize(360, 250));
   expectSize(frame->getSystemWindow(), 360, 250);
   expectSize(inner->get(), 380, 270);
