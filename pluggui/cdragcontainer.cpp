@@ -83,6 +83,11 @@ bool checkResolveLink(const char* nativePath, char* resolved) {
   char target[kPathCapacity] = {0};
   WIN32_FIND_DATAA findData;
   if (link->GetPath(target, kPathCapacity, &findData, SLGP_SHORTPATH) != S_OK || !target[0]) return false;
+  // Some link objects hand back the long form whatever the flag says; the
+  // file system gives the short one then, as long as the target is there.
+  char shortForm[kPathCapacity];
+  const DWORD shortLength = GetShortPathNameA(target, shortForm, kPathCapacity);
+  if (shortLength && shortLength < kPathCapacity) std::memcpy(target, shortForm, shortLength + 1);
   std::memcpy(resolved, target, kPathCapacity);
   return true;
 }
@@ -107,7 +112,6 @@ CDragContainer::CDragContainer(void* drag) : platformDrag(drag), itemCount(0), i
   Medium text(platformDrag, CF_TEXT);
   if (text.isPresent()) {
     itemCount = 1;
-    return;
   }
   Medium files(platformDrag, CF_HDROP);
   if (files.isPresent()) itemCount = fileCount(files);

@@ -161,20 +161,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Construction
 
 CFrame::CFrame(const CRect& size, void* inParentWindow, void* inEditor)
-    : CViewContainer(size, nullptr, nullptr),
-      editor(inEditor),
-      parentWindow(inParentWindow),
-      modalView(nullptr),
-      focusView(nullptr),
-      firstDraw(true),
-      openFlag(true),
-      dropActive(false),
-      updatesDisabledFlag(false),
-      window(nullptr),
-      imageLibrary(nullptr),
-      dropTarget(nullptr),
-      standalone(false),
-      defaultCursor(nullptr) {
+    : CViewContainer(size, nullptr, nullptr), editor(inEditor), parentWindow(inParentWindow), openFlag(true) {
   parentFrame = this;
   OleInitialize(nullptr);
   imageLibrary = loadImageLibrary(true);
@@ -182,21 +169,10 @@ CFrame::CFrame(const CRect& size, void* inParentWindow, void* inEditor)
   if (!initFrame(parentWindow)) openFlag = false;
 }
 
+// Opened later, in whatever window it is given; the platform version is not
+// recorded for the module by such a frame.
 CFrame::CFrame(const CRect& size, const char* /*title*/, void* inEditor, const long /*style*/)
-    : CViewContainer(size, nullptr, nullptr),
-      editor(inEditor),
-      parentWindow(nullptr),
-      modalView(nullptr),
-      focusView(nullptr),
-      firstDraw(true),
-      openFlag(false),
-      dropActive(false),
-      updatesDisabledFlag(false),
-      window(nullptr),
-      imageLibrary(nullptr),
-      dropTarget(nullptr),
-      standalone(true),
-      defaultCursor(nullptr) {
+    : CViewContainer(size, nullptr, nullptr), editor(inEditor), standalone(true) {
   parentFrame = this;
   OleInitialize(nullptr);
   imageLibrary = loadImageLibrary(false);

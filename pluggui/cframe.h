@@ -88,18 +88,18 @@ class CFrame : public CViewContainer {
 
  protected:
   void* editor;
-  void* parentWindow;
-  CView* modalView;
-  CView* focusView;
-  bool firstDraw;
-  bool openFlag;
-  bool dropActive;
-  bool updatesDisabledFlag;
-  HWND window;
-  HMODULE imageLibrary;
-  CDropTarget* dropTarget;
-  bool standalone;
-  HCURSOR defaultCursor;
+  void* parentWindow = nullptr;
+  CView* modalView = nullptr;
+  CView* focusView = nullptr;  // not a counted reference
+  bool firstDraw = true;
+  bool openFlag = false;
+  bool dropActive = false;
+  bool updatesDisabledFlag = false;
+  HWND window = nullptr;
+  HMODULE imageLibrary = nullptr;
+  CDropTarget* dropTarget = nullptr;  // the platform's registration owns it
+  bool standalone = false;
+  HCURSOR defaultCursor = nullptr;
 
  private:
   // Containers clear the modal view when it leaves the tree.

@@ -43,6 +43,23 @@ class ShiftedContext {
   CPoint saved[2];
 };
 
+// A container's shift of a context into its own coordinates, for the
+// length of a scope.
+class InsideContainer {
+ public:
+  InsideContainer(CViewContainer* container, CDrawContext* context) : container(container), context(context) {
+    container->modifyDrawContext(save, context);
+  }
+  ~InsideContainer() { container->restoreDrawContext(context, save); }
+  InsideContainer(const InsideContainer&) = delete;
+  InsideContainer& operator=(const InsideContainer&) = delete;
+
+ private:
+  CViewContainer* container;
+  CDrawContext* context;
+  long save[4] = {0, 0, 0, 0};
+};
+
 }  // namespace
 
 CCView::CCView(CView* view) : view(view), next(nullptr), previous(nullptr) {
@@ -412,7 +429,7 @@ void CViewContainer::update(CDrawContext* context) {
 bool CViewContainer::hitTest(const CPoint& where, long buttons) { return CView::hitTest(where, buttons); }
 
 bool CViewContainer::hitTestSubViews(const CPoint& where, long buttons) {
-  CPoint local(where.h - viewSize.left, where.v - viewSize.top);
+  const CPoint local = toLocal(where);
   for (CCView* node = lastView; node; node = node->previous)
     if (node->view->getMouseEnabled() && node->view->hitTest(local, buttons)) return true;
   return false;
@@ -426,7 +443,7 @@ CView* CViewContainer::childAt(const CPoint& local) const {
 
 CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const {
   if (!parentFrame) return nullptr;
-  const CPoint local(where.h - viewSize.left, where.v - viewSize.top);
+  const CPoint local = toLocal(where);
   CView* view = childAt(local);
   if (view && deep && view->isTypeOf("CViewContainer"))
     return static_cast<CViewContainer*>(view)->getViewAt(local, deep);
@@ -465,7 +482,7 @@ bool CViewContainer::isTypeOf(const char* name) const {
 // Events
 
 void CViewContainer::mouse(CDrawContext* context, CPoint& where, long buttons) {
-  CPoint local(where.h - viewSize.left, where.v - viewSize.top);
+  CPoint local = toLocal(where);
   if (buttons == -1 && context) buttons = context->getMouseButtons();
   for (CCView* node = lastView; node; node = node->previous) {
     CView* child = node->view;
@@ -499,12 +516,8 @@ bool CViewContainer::onWheel(CDrawContext* context, const CPoint& where, float d
 bool CViewContainer::onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance) {
   CView* child = getViewAt(where, false);
   if (!child) return false;
-  const CPoint local(where.h - viewSize.left, where.v - viewSize.top);
-  long save[4] = {0, 0, 0, 0};
-  modifyDrawContext(save, context);
-  const bool result = child->onWheel(context, local, axis, distance);
-  restoreDrawContext(context, save);
-  return result;
+  InsideContainer inside(this, context);
+  return child->onWheel(context, toLocal(where), axis, distance);
 }
 
 void CViewContainer::takeFocus(CDrawContext* context) {
@@ -537,60 +550,53 @@ bool CViewContainer::advanceNextFocusView(CView* oldFocus, bool reverse) {
 // Drags: the child under the pointer follows the drag, and the one it leaves
 // is told.
 
+CPoint CViewContainer::toLocal(const CPoint& where) const {
+  return CPoint(where.h - viewSize.left, where.v - viewSize.top);
+}
+
 void CViewContainer::onDragEnter(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return;
-  const CPoint local(where.h - viewSize.left, where.v - viewSize.top);
-  long save[4] = {0, 0, 0, 0};
-  modifyDrawContext(save, context);
+  const CPoint local = toLocal(where);
+  InsideContainer inside(this, context);
   if (currentDragView) currentDragView->onDragLeave(context, drag, local);
   currentDragView = getViewAt(where, false);
   if (currentDragView) currentDragView->onDragEnter(context, drag, local);
-  restoreDrawContext(context, save);
 }
 
 void CViewContainer::onDragMove(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return;
-  const CPoint local(where.h - viewSize.left, where.v - viewSize.top);
-  long save[4] = {0, 0, 0, 0};
-  modifyDrawContext(save, context);
+  const CPoint local = toLocal(where);
+  InsideContainer inside(this, context);
   CView* under = getViewAt(where, false);
-  if (under != currentDragView) {
-    if (currentDragView) currentDragView->onDragLeave(context, drag, local);
-    if (under) under->onDragEnter(context, drag, local);
-    currentDragView = under;
-  } else if (currentDragView) {
-    currentDragView->onDragMove(context, drag, local);
+  if (under == currentDragView) {
+    if (currentDragView) currentDragView->onDragMove(context, drag, local);
+    return;
   }
-  restoreDrawContext(context, save);
+  if (currentDragView) currentDragView->onDragLeave(context, drag, local);
+  if (under) under->onDragEnter(context, drag, local);
+  currentDragView = under;
 }
 
 void CViewContainer::onDragLeave(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return;
-  const CPoint local(where.h - viewSize.left, where.v - viewSize.top);
-  long save[4] = {0, 0, 0, 0};
-  modifyDrawContext(save, context);
-  if (currentDragView) currentDragView->onDragLeave(context, drag, local);
+  InsideContainer inside(this, context);
+  if (currentDragView) currentDragView->onDragLeave(context, drag, toLocal(where));
   currentDragView = nullptr;
-  restoreDrawContext(context, save);
 }
 
 bool CViewContainer::onDrop(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return false;
-  const CPoint local(where.h - viewSize.left, where.v - viewSize.top);
-  long save[4] = {0, 0, 0, 0};
-  modifyDrawContext(save, context);
+  const CPoint local = toLocal(where);
+  InsideContainer inside(this, context);
   CView* under = getViewAt(where, false);
   if (under != currentDragView) {
     if (currentDragView) currentDragView->onDragLeave(context, drag, local);
     currentDragView = under;
   }
-  bool result = false;
-  if (currentDragView) {
-    result = currentDragView->onDrop(context, drag, local);
-    currentDragView->onDragLeave(context, drag, local);
-    currentDragView = nullptr;
-  }
-  restoreDrawContext(context, save);
+  if (!currentDragView) return false;
+  const bool result = currentDragView->onDrop(context, drag, local);
+  currentDragView->onDragLeave(context, drag, local);
+  currentDragView = nullptr;
   return result;
 }
 

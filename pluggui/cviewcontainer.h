@@ -101,6 +101,8 @@ class CViewContainer : public CView {
   void releaseChildren(bool withForget);
   CCView* nodeOf(CView* view) const;
   CView* childAt(const CPoint& local) const;
+  // A point of the parent's coordinates in this container's.
+  CPoint toLocal(const CPoint& where) const;
   void unlink(CCView* node);
 };
 
