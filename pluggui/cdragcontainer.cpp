@@ -112,6 +112,7 @@ CDragContainer::CDragContainer(void* drag) : platformDrag(drag), itemCount(0), i
   Medium text(platformDrag, CF_TEXT);
   if (text.isPresent()) {
     itemCount = 1;
+    return;
   }
   Medium files(platformDrag, CF_HDROP);
   if (files.isPresent()) itemCount = fileCount(files);
