@@ -120,9 +120,13 @@ CDragContainer::CDragContainer(void* drag) : platformDrag(drag), itemCount(0), i
 
 CDragContainer::~CDragContainer() { std::free(lastItem); }
 
+// Whatever the files say, a drag without text counts as one of files; they
+// are asked for all the same, as a data object may expect.
 long CDragContainer::getType(long /*index*/) const {
   Medium text(platformDrag, CF_TEXT);
-  return text.isPresent() ? kDragText : kDragFile;
+  if (text.isPresent()) return kDragText;
+  Medium files(platformDrag, CF_HDROP);
+  return kDragFile;
 }
 
 void* CDragContainer::first(long& size, long& type) {
