@@ -87,14 +87,16 @@ bool isMdiClient(HWND window) {
   return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, "MDIClient") == 0;
 }
 
-// A drawing context for one message, given back when the message is done.
-class MessageContext {
+// A drawing context made for one message or one repaint, given back when
+// the scope ends; none when there was nothing to make.
+class HeldContext {
  public:
-  MessageContext(CFrame* frame, HWND window, HDC surface = nullptr)
-      : context(new CDrawContext(frame, surface, window)) {}
-  ~MessageContext() { context->forget(); }
-  MessageContext(const MessageContext&) = delete;
-  MessageContext& operator=(const MessageContext&) = delete;
+  explicit HeldContext(CDrawContext* made) : context(made) {}
+  ~HeldContext() {
+    if (context) context->forget();
+  }
+  HeldContext(const HeldContext&) = delete;
+  HeldContext& operator=(const HeldContext&) = delete;
   CDrawContext* get() const { return context; }
 
  private:
@@ -114,7 +116,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       PAINTSTRUCT paint;
       HDC surface = BeginPaint(window, &paint);
       {
-        MessageContext context(frame, window, surface);
+        HeldContext context(new CDrawContext(frame, surface, window));
         frame->drawRect(context.get(), CRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
                                              paint.rcPaint.bottom));
       }
@@ -124,14 +126,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      MessageContext context(frame, window);
+      HeldContext context(new CDrawContext(frame, nullptr, window));
       CPoint where(LOWORD(lParam), HIWORD(lParam));
       frame->mouse(context.get(), where, -1);
       return 0;
     }
     case WM_MOUSEWHEEL: {
       {
-        MessageContext context(frame, window);
+        HeldContext context(new CDrawContext(frame, nullptr, window));
         const RECT corner = windowRect(window);
         const CPoint where(static_cast<short>(LOWORD(lParam)) - corner.left,
                            static_cast<short>(HIWORD(lParam)) - corner.top);
@@ -289,8 +291,8 @@ void CFrame::draw(CDrawContext* context) {
 
 void CFrame::drawRect(CDrawContext* context, const CRect& updateRect) {
   firstDraw = false;
-  CDrawContext* own = context ? nullptr : createDrawContext();
-  if (own) context = own;
+  HeldContext own(context ? nullptr : createDrawContext());
+  if (!context) context = own.get();
   CRect oldClip;
   context->getClipRect(oldClip);
   CRect clip(updateRect);
@@ -298,24 +300,21 @@ void CFrame::drawRect(CDrawContext* context, const CRect& updateRect) {
   context->setClipRect(clip);
   if (updateRect.width() > 0 && updateRect.height() > 0) CViewContainer::drawRect(context, updateRect);
   context->setClipRect(oldClip);
-  if (own) own->forget();
 }
 
 // Straight into the window for a direct child; the surface is bypassed.
 void CFrame::draw(CView* view) {
-  CDrawContext* context = createDrawContext();
+  HeldContext context(createDrawContext());
   if (view && isChild(view))
-    view->draw(context);
+    view->draw(context.get());
   else
-    draw(context);
-  context->forget();
+    draw(context.get());
 }
 
 void CFrame::idle() {
   if (!openFlag || firstDraw || !isDirty()) return;
-  CDrawContext* context = createDrawContext();
-  update(context);
-  context->forget();
+  HeldContext context(createDrawContext());
+  update(context.get());
 }
 
 void CFrame::update(CDrawContext* context) {
@@ -470,10 +469,8 @@ bool CFrame::onWheel(CDrawContext* context, const CPoint& where, float distance)
 bool CFrame::onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance) {
   CView* target = modalView ? modalView : getViewAt(where, false);
   if (!target) return false;
-  CDrawContext* own = context ? nullptr : createDrawContext();
-  const bool result = target->onWheel(context ? context : own, where, axis, distance);
-  if (own) own->forget();
-  return result;
+  HeldContext own(context ? nullptr : createDrawContext());
+  return target->onWheel(context ? context : own.get(), where, axis, distance);
 }
 
 void CFrame::setCursor(CCursorType type) {

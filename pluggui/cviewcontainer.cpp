@@ -15,23 +15,26 @@ CRect intersection(CRect rect, const CRect& with) {
   return rect;
 }
 
-// True when view is ancestor, or the very view, among candidate's parents.
-bool liesWithin(const CView* candidate, const CView* view, CView* (CView::*parentOf)() const) {
-  for (const CView* v = candidate; v; v = (v->*parentOf)())
-    if (v == view) return true;
+// True when view is candidate itself or one of its parents.
+bool liesWithin(const CView* candidate, const CView* view) {
+  for (; candidate; candidate = candidate->getParentView())
+    if (candidate == view) return true;
   return false;
 }
 
-// Shifts a context by an offset for the duration of a scope.
+// Shifts both offsets of a context for the length of a scope: into a
+// container's coordinates, or to where a nested container sits in the frame.
 class ShiftedContext {
  public:
   ShiftedContext(CDrawContext* context, const CPoint& by) : context(context) {
+    if (!context) return;
     saved[0] = context->windowOrigin;
     saved[1] = context->drawOffset;
     context->windowOrigin.offset(by.h, by.v);
     context->drawOffset.offset(by.h, by.v);
   }
   ~ShiftedContext() {
+    if (!context) return;
     context->windowOrigin = saved[0];
     context->drawOffset = saved[1];
   }
@@ -41,23 +44,6 @@ class ShiftedContext {
  private:
   CDrawContext* context;
   CPoint saved[2];
-};
-
-// A container's shift of a context into its own coordinates, for the
-// length of a scope.
-class InsideContainer {
- public:
-  InsideContainer(CViewContainer* container, CDrawContext* context) : container(container), context(context) {
-    container->modifyDrawContext(save, context);
-  }
-  ~InsideContainer() { container->restoreDrawContext(context, save); }
-  InsideContainer(const InsideContainer&) = delete;
-  InsideContainer& operator=(const InsideContainer&) = delete;
-
- private:
-  CViewContainer* container;
-  CDrawContext* context;
-  long save[4] = {0, 0, 0, 0};
 };
 
 }  // namespace
@@ -153,7 +139,7 @@ void CViewContainer::releaseChildren(bool withForget) {
 void CViewContainer::releaseStatePointingAt(CView* view) {
   if (currentDragView == view) currentDragView = nullptr;
   if (!parentFrame) return;
-  if (liesWithin(parentFrame->getFocusView(), view, &CView::getParentView)) parentFrame->setFocusView(nullptr);
+  if (liesWithin(parentFrame->getFocusView(), view)) parentFrame->setFocusView(nullptr);
   if (parentFrame->getModalView() == view) parentFrame->modalView = nullptr;
 }
 
@@ -516,7 +502,7 @@ bool CViewContainer::onWheel(CDrawContext* context, const CPoint& where, float d
 bool CViewContainer::onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis axis, float distance) {
   CView* child = getViewAt(where, false);
   if (!child) return false;
-  InsideContainer inside(this, context);
+  ShiftedContext inside(context, topLeft());
   return child->onWheel(context, toLocal(where), axis, distance);
 }
 
@@ -550,6 +536,8 @@ bool CViewContainer::advanceNextFocusView(CView* oldFocus, bool reverse) {
 // Drags: the child under the pointer follows the drag, and the one it leaves
 // is told.
 
+CPoint CViewContainer::topLeft() const { return CPoint(viewSize.left, viewSize.top); }
+
 CPoint CViewContainer::toLocal(const CPoint& where) const {
   return CPoint(where.h - viewSize.left, where.v - viewSize.top);
 }
@@ -557,7 +545,7 @@ CPoint CViewContainer::toLocal(const CPoint& where) const {
 void CViewContainer::onDragEnter(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return;
   const CPoint local = toLocal(where);
-  InsideContainer inside(this, context);
+  ShiftedContext inside(context, topLeft());
   if (currentDragView) currentDragView->onDragLeave(context, drag, local);
   currentDragView = getViewAt(where, false);
   if (currentDragView) currentDragView->onDragEnter(context, drag, local);
@@ -566,7 +554,7 @@ void CViewContainer::onDragEnter(CDrawContext* context, CDragContainer* drag, co
 void CViewContainer::onDragMove(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return;
   const CPoint local = toLocal(where);
-  InsideContainer inside(this, context);
+  ShiftedContext inside(context, topLeft());
   CView* under = getViewAt(where, false);
   if (under == currentDragView) {
     if (currentDragView) currentDragView->onDragMove(context, drag, local);
@@ -579,7 +567,7 @@ void CViewContainer::onDragMove(CDrawContext* context, CDragContainer* drag, con
 
 void CViewContainer::onDragLeave(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return;
-  InsideContainer inside(this, context);
+  ShiftedContext inside(context, topLeft());
   if (currentDragView) currentDragView->onDragLeave(context, drag, toLocal(where));
   currentDragView = nullptr;
 }
@@ -587,7 +575,7 @@ void CViewContainer::onDragLeave(CDrawContext* context, CDragContainer* drag, co
 bool CViewContainer::onDrop(CDrawContext* context, CDragContainer* drag, const CPoint& where) {
   if (!parentFrame) return false;
   const CPoint local = toLocal(where);
-  InsideContainer inside(this, context);
+  ShiftedContext inside(context, topLeft());
   CView* under = getViewAt(where, false);
   if (under != currentDragView) {
     if (currentDragView) currentDragView->onDragLeave(context, drag, local);

@@ -103,6 +103,7 @@ class CViewContainer : public CView {
   CView* childAt(const CPoint& local) const;
   // A point of the parent's coordinates in this container's.
   CPoint toLocal(const CPoint& where) const;
+  CPoint topLeft() const;
   void unlink(CCView* node);
 };
 
