@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "editor/guiwindow.h"
 #include "effect/transfercurve.h"
 
 Quillon::Quillon(audioMasterCallback audioMaster)
@@ -12,6 +13,8 @@ Quillon::Quillon(audioMasterCallback audioMaster)
   setUniqueID(plugFourCC('Q', 'v', 'L', 'n'));
   isSynth(false);
   canProcessReplacing(true);
+  // The editor registers itself with the effect, which owns it from here on.
+  editor = new GUIWindow(this);
 }
 
 Quillon::~Quillon() {}

@@ -110,6 +110,7 @@ void CViewContainer::removeView(CView* view, const bool& withForget) {
   CCView* node = nodeOf(view);
   if (!node) return;
   view->removed(this);
+  detach(view);
   unlink(node);
   if (withForget) view->forget();
   delete node;
@@ -127,6 +128,7 @@ void CViewContainer::releaseChildren(bool withForget) {
   while (node) {
     CCView* next = node->next;
     node->view->removed(this);
+    detach(node->view);
     if (withForget) node->view->forget();
     delete node;
     node = next;
@@ -141,6 +143,13 @@ void CViewContainer::releaseStatePointingAt(CView* view) {
   if (!parentFrame) return;
   if (liesWithin(parentFrame->getFocusView(), view)) parentFrame->setFocusView(nullptr);
   if (parentFrame->getModalView() == view) parentFrame->modalView = nullptr;
+}
+
+// A view that outlives its place in the tree (someone else holds it) must
+// not keep pointing at a frame or container that may be deleted next.
+void CViewContainer::detach(CView* view) {
+  view->parentFrame = nullptr;
+  view->parentView = nullptr;
 }
 
 CCView* CViewContainer::nodeOf(CView* view) const {

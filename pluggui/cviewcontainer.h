@@ -99,6 +99,7 @@ class CViewContainer : public CView {
   // leaves the tree.
   void releaseStatePointingAt(CView* view);
   void releaseChildren(bool withForget);
+  static void detach(CView* view);
   CCView* nodeOf(CView* view) const;
   CView* childAt(const CPoint& local) const;
   // A point of the parent's coordinates in this container's.

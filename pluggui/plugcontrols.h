@@ -3,3 +3,5 @@
 #pragma once
 
 #include "pluggui/pluggui.h"
+#include "pluggui/ccontrol.h"
+#include "pluggui/cslider.h"

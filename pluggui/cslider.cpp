@@ -1,0 +1,346 @@
+// Sliders: drawing through a private surface, the modal mouse tracking loop,
+// the wheel and the arrow keys.
+#include "pluggui/cslider.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace PLUGGUI {
+
+namespace {
+
+// The host's virtual key codes of the arrows, and its Shift modifier bit.
+constexpr unsigned char kKeyLeft = 11;
+constexpr unsigned char kKeyUp = 12;
+constexpr unsigned char kKeyRight = 13;
+constexpr unsigned char kKeyDown = 14;
+constexpr unsigned char kShiftModifier = 1;
+
+// Any modifier bit: the listener may take such a click for itself.
+constexpr long kModifierMask = 0x78;
+
+// The slider in its tracking loop, if any. The loop runs on the interface
+// thread and holds it, so there is at most one. A slider removed from its
+// container while it tracks (say the host closes the editor from the idle
+// request the loop makes) ends its edit on the way out and its loop stops.
+CSlider* gTrackingSlider = nullptr;
+
+// The handle's offset along the track for a drawn value: the product is
+// formed in double and truncated toward zero. A value that is not a number
+// has no place on the track; it is drawn at the start.
+long trackOffset(long travel, float fValue) {
+  const double offset = static_cast<double>(travel) * fValue;
+  if (std::isnan(offset)) return 0;
+  if (offset >= 2147483647.0) return 2147483647L;
+  if (offset <= -2147483648.0) return -2147483647L - 1;
+  return static_cast<long>(offset);
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// Construction
+
+CSlider::CSlider(const CRect& size, CControlListener* listener, long tag, CPoint& handleStart, long handleRange,
+                 CBitmap* handle, CBitmap* background, CPoint& bitmapOffset, long style)
+    : CControl(size, listener, tag, background),
+      backgroundOffset(bitmapOffset),
+      handleOffset(0, 0),
+      handle(handle),
+      offscreen(nullptr),
+      style(style),
+      handleWidth(1),
+      handleHeight(1),
+      travel(0),
+      handleMin(0),
+      handleMax(0),
+      positionShift(0),
+      controlWidth(size.width()),
+      controlHeight(size.height()),
+      zoomFactor(10.0f),
+      drawTransparentHandle(true),
+      freeClick(true) {
+  setDrawTransparentHandle(true);
+  if (handle) {
+    handle->remember();
+    handleWidth = handle->getWidth();
+    handleHeight = handle->getHeight();
+  }
+  travel = handleRange - ((style & kStyleHorizontal) ? handleWidth : handleHeight);
+  setOffsetHandle(handleStart);
+  setWantsFocus(true);
+}
+
+CSlider::CSlider(const CRect& size, CControlListener* listener, long tag, long startPos, long endPos,
+                 CBitmap* handle, CBitmap* background, CPoint& bitmapOffset, long style)
+    : CControl(size, listener, tag, background),
+      backgroundOffset(bitmapOffset),
+      handleOffset(0, 0),
+      handle(handle),
+      offscreen(nullptr),
+      style(style),
+      handleWidth(1),
+      handleHeight(1),
+      travel(endPos - startPos),
+      handleMin(0),
+      handleMax(0),
+      positionShift(startPos - ((style & kStyleHorizontal) ? size.left : size.top)),
+      controlWidth(size.width()),
+      controlHeight(size.height()),
+      zoomFactor(10.0f),
+      drawTransparentHandle(true),
+      freeClick(true) {
+  setDrawTransparentHandle(true);
+  if (handle) {
+    handle->remember();
+    handleWidth = handle->getWidth();
+    handleHeight = handle->getHeight();
+  }
+  CPoint start(0, 0);
+  setOffsetHandle(start);
+  setWantsFocus(true);
+}
+
+CSlider::~CSlider() {
+  if (handle) handle->forget();
+}
+
+CHorizontalSlider::CHorizontalSlider(const CRect& size, CControlListener* listener, long tag, CPoint& handleStart,
+                                     long handleRange, CBitmap* handle, CBitmap* background, CPoint& bitmapOffset,
+                                     long style)
+    : CSlider(size, listener, tag, handleStart, handleRange, handle, background, bitmapOffset,
+              style | kStyleHorizontal) {}
+
+CHorizontalSlider::CHorizontalSlider(const CRect& size, CControlListener* listener, long tag, long startPos,
+                                     long endPos, CBitmap* handle, CBitmap* background, CPoint& bitmapOffset,
+                                     long style)
+    : CSlider(size, listener, tag, startPos, endPos, handle, background, bitmapOffset, style | kStyleHorizontal) {}
+
+CHorizontalSlider::~CHorizontalSlider() {}
+
+CVerticalSlider::CVerticalSlider(const CRect& size, CControlListener* listener, long tag, CPoint& handleStart,
+                                 long handleRange, CBitmap* handle, CBitmap* background, CPoint& bitmapOffset,
+                                 long style)
+    : CSlider(size, listener, tag, handleStart, handleRange, handle, background, bitmapOffset,
+              style | kStyleVertical) {}
+
+CVerticalSlider::CVerticalSlider(const CRect& size, CControlListener* listener, long tag, long startPos,
+                                 long endPos, CBitmap* handle, CBitmap* background, CPoint& bitmapOffset, long style)
+    : CSlider(size, listener, tag, startPos, endPos, handle, background, bitmapOffset, style | kStyleVertical) {}
+
+CVerticalSlider::~CVerticalSlider() {}
+
+//-----------------------------------------------------------------------------
+// Settings
+
+void CSlider::setOffsetHandle(CPoint& val) {
+  handleOffset = val;
+  if (style & kStyleHorizontal) {
+    handleMin = handleOffset.h + positionShift;
+    handleMax = handleMin + travel + handleWidth;
+  } else {
+    handleMin = handleOffset.v + positionShift;
+    handleMax = handleMin + travel + handleHeight;
+  }
+}
+
+void CSlider::setHandle(CBitmap* bitmap) {
+  if (handle) handle->forget();
+  handle = bitmap;
+  if (handle) {
+    handle->remember();
+    handleWidth = handle->getWidth();
+    handleHeight = handle->getHeight();
+  }
+}
+
+CBitmap* CSlider::getHandle() const { return handle; }
+void CSlider::setDrawTransparentHandle(bool val) { drawTransparentHandle = val; }
+void CSlider::setFreeClick(bool val) { freeClick = val; }
+bool CSlider::getFreeClick() const { return freeClick; }
+void CSlider::setZoomFactor(float val) { zoomFactor = val; }
+float CSlider::getZoomFactor() const { return zoomFactor; }
+
+bool CSlider::isTypeOf(const char* name) const {
+  return std::strcmp(name, "CSlider") == 0 || CControl::isTypeOf(name);
+}
+
+//-----------------------------------------------------------------------------
+// Life in a container: the private surface exists only while attached.
+
+bool CSlider::attached(CView* parent) {
+  if (offscreen) offscreen->forget();
+  offscreen = new COffscreenContext(getFrame(), controlWidth, controlHeight, kBlackCColor);
+  return CView::attached(parent);
+}
+
+bool CSlider::removed(CView* parent) {
+  if (gTrackingSlider == this) {
+    gTrackingSlider = nullptr;
+    endEdit();
+  }
+  if (offscreen) offscreen->forget();
+  offscreen = nullptr;
+  return CView::removed(parent);
+}
+
+//-----------------------------------------------------------------------------
+// Drawing
+
+void CSlider::draw(CDrawContext* context) {
+  CDrawContext* target = offscreen ? offscreen : context;
+  if (offscreen && getTransparency()) offscreen->copyTo(context, viewSize, CPoint(0, 0));
+
+  CRect r(0, 0, controlWidth, controlHeight);
+  if (!offscreen) r.offset(viewSize.left, viewSize.top);
+  if (background) {
+    if (getTransparency())
+      background->drawTransparent(target, r, backgroundOffset);
+    else
+      background->draw(target, r, backgroundOffset);
+  }
+
+  const bool startsAtOrigin = (style & (kStyleLeft | kStyleTop)) != 0;
+  const float fValue = startsAtOrigin ? value : 1.0f - value;
+  CRect h;
+  if (style & kStyleHorizontal) {
+    h.top = handleOffset.v;
+    h.bottom = h.top + handleHeight;
+    h.left = handleOffset.h + trackOffset(travel, fValue);
+    if (h.left < handleMin) h.left = handleMin;
+    h.right = h.left + handleWidth;
+    if (h.right > handleMax) h.right = handleMax;
+  } else {
+    h.left = handleOffset.h;
+    h.right = h.left + handleWidth;
+    h.top = handleOffset.v + trackOffset(travel, fValue);
+    if (h.top < handleMin) h.top = handleMin;
+    h.bottom = h.top + handleHeight;
+    if (h.bottom > handleMax) h.bottom = handleMax;
+  }
+  if (!offscreen) h.offset(viewSize.left, viewSize.top);
+  if (handle) {
+    if (drawTransparentHandle)
+      handle->drawTransparent(target, h, CPoint(0, 0));
+    else
+      handle->draw(target, h, CPoint(0, 0));
+  }
+
+  if (offscreen) offscreen->copyFrom(context, viewSize, CPoint(0, 0));
+  setDirty(false);
+}
+
+//-----------------------------------------------------------------------------
+// Mouse, wheel and keys
+
+void CSlider::mouse(CDrawContext* context, CPoint& where, long button) {
+  if (!getMouseEnabled() || !context) return;
+  if (button == -1) button = context->getMouseButtons();
+  if (listener && (button & kModifierMask) && listener->controlModifierClicked(context, this, button) != 0)
+    return;
+  if (checkDefaultValue(context, button)) return;
+  if (!(button & kMouseLeft)) return;
+
+  const bool horizontal = (style & kStyleHorizontal) != 0;
+  long anchor = horizontal ? viewSize.left + handleOffset.h : viewSize.top + handleOffset.v;
+  if (!freeClick) {
+    const bool startsAtOrigin = (style & (kStyleLeft | kStyleTop)) != 0;
+    const long along = trackOffset(travel, startsAtOrigin ? value : 1.0f - value);
+    CRect box;
+    if (horizontal) {
+      const long pos = handleOffset.h + along + viewSize.left;
+      const long top = viewSize.top + handleOffset.v;
+      box(pos, top, pos + handleWidth, top + handleHeight);
+      if (!where.isInside(box)) return;
+      anchor += where.h - pos;
+    } else {
+      const long pos = handleOffset.v + along + viewSize.top;
+      const long left = viewSize.left + handleOffset.h;
+      box(left, pos, left + handleWidth, pos + handleHeight);
+      if (!where.isInside(box)) return;
+      anchor += where.v - pos;
+    }
+  } else {
+    anchor += (horizontal ? handleWidth : handleHeight) / 2 - 1;
+  }
+
+  float startValue = value;
+  long lastButton = button;
+  const bool mirrored = (style & (kStyleRight | kStyleBottom)) != 0;
+  // Held for the loop: the idle step inside it may let the host close the
+  // editor, which releases this slider with the frame.
+  remember();
+  CSlider* const outerTracking = gTrackingSlider;
+  gTrackingSlider = this;
+  beginEdit();
+  while (gTrackingSlider == this) {
+    button = context->getMouseButtons();
+    if (!(button & kMouseLeft)) break;
+    if (button != lastButton && (button & kModShift)) {
+      startValue = value;
+      lastButton = button;
+    } else if (!(button & kModShift)) {
+      startValue = value;
+    }
+    // Without a track to travel along there is no position to take the
+    // value from: it stays where it was.
+    if (travel > 0) {
+      const long pixels = horizontal ? where.h - anchor : where.v - anchor;
+      value = static_cast<float>(pixels) / static_cast<float>(travel);
+      if (mirrored) value = 1.0f - value;
+      if (button & kModShift) value = startValue + (value - startValue) / zoomFactor;
+    }
+    bounceValue();
+    if (isDirty() && listener) listener->valueChanged(context, this);
+    if (gTrackingSlider != this) break;
+    getMouseLocation(context, where);
+    doIdleStuff();
+  }
+  if (gTrackingSlider == this) {
+    gTrackingSlider = outerTracking;
+    endEdit();
+  }
+  forget();
+}
+
+bool CSlider::onWheel(CDrawContext* context, const CPoint& /*where*/, float distance) {
+  if (!getMouseEnabled()) return false;
+  const long buttons = context ? context->getMouseButtons() : 0;
+  if (buttons & kModShift)
+    value = value + distance * 0.1f * wheelInc;
+  else
+    value = value + wheelInc * distance;
+  bounceValue();
+  if (isDirty() && listener) {
+    beginEdit();
+    listener->valueChanged(context, this);
+    endEdit();
+  }
+  return true;
+}
+
+long CSlider::onKeyDown(PlugKeyCode& keyCode) {
+  switch (keyCode.virt) {
+    case kKeyLeft:
+    case kKeyUp:
+    case kKeyRight:
+    case kKeyDown:
+      break;
+    default:
+      return -1;
+  }
+  const float distance = (keyCode.virt == kKeyDown || keyCode.virt == kKeyLeft) ? -1.0f : 1.0f;
+  if (keyCode.modifier & kShiftModifier)
+    value = value + distance * 0.1f * wheelInc;
+  else
+    value = value + wheelInc * distance;
+  bounceValue();
+  if (isDirty() && listener) {
+    beginEdit();
+    listener->valueChanged(nullptr, this);
+    endEdit();
+  }
+  return 1;
+}
+
+}  // namespace PLUGGUI
