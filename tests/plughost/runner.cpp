@@ -29,6 +29,18 @@ std::string readText(const std::filesystem::path& path) {
 }
 
 // A file the child process writes as its standard output or error.
+// The first window of a Wine session starts the desktop process, which
+// inherits the handles of the process that made the window, the captured
+// output files among them, and lets them go a moment later.
+void removeSoon(const std::filesystem::path& path) {
+  std::error_code failed;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (std::filesystem::remove(path, failed) || !failed) return;
+    Sleep(50);
+  }
+  ADD_FAILURE() << "cannot remove " << path.string() << ": " << failed.message();
+}
+
 plughost::UniqueHandle inheritableFile(const std::filesystem::path& path) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   return plughost::UniqueHandle(CreateFileW(path.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
@@ -105,8 +117,8 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
   }
   run.out = readText(outPath);
   run.err = readText(errPath);
-  std::filesystem::remove(outPath);
-  std::filesystem::remove(errPath);
+  removeSoon(outPath);
+  removeSoon(errPath);
   return run;
 }
 
