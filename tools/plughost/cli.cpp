@@ -64,7 +64,7 @@ const OptionRule kOptions[] = {
     {"--output", "-o", true, "render", [](Options& o, const std::string& v) { o.output = v; }},
     {"--dump-input", nullptr, true, "render",
      [](Options& o, const std::string& v) { o.dumpInput = v; }},
-    {"--param", "-p", true, "render", parseParam},
+    {"--param", "-p", true, "render editor", parseParam},
     {"--block", nullptr, true, "render",
      [](Options& o, const std::string& v) {
        o.blockSize = static_cast<PlugInt32>(parseInteger(v, 1, 1 << 20, "--block"));
@@ -73,7 +73,11 @@ const OptionRule kOptions[] = {
      [](Options& o, const std::string& v) {
        o.sampleRate = static_cast<uint32_t>(parseInteger(v, 1000, 1536000, "--rate"));
      }},
-    {"--trace", nullptr, false, "info render",
+    {"--do", nullptr, true, "editor",
+     [](Options& o, const std::string& v) { o.actions.push_back(v); }},
+    {"--snapshot", nullptr, true, "editor",
+     [](Options& o, const std::string& v) { o.snapshot = v; }},
+    {"--trace", nullptr, false, "info render editor",
      [](Options& o, const std::string&) { o.trace = true; }},
     {"--only", nullptr, true, "validate",
      [](Options& o, const std::string& v) {
@@ -121,7 +125,7 @@ Options parseCommandLine(const std::vector<std::string>& args) {
     options.command = "help";
     return options;
   } else if (options.command != "info" && options.command != "render" &&
-             options.command != "validate") {
+             options.command != "validate" && options.command != "editor") {
     throw InputError("unknown command '" + options.command + "' (try: plughost help)");
   }
 
@@ -165,6 +169,26 @@ const char* usageText() {
          "  plughost validate PLUGIN.dll [--only CHECK,...] [--seed N] [--requests N]\n"
          "                  [--timeout SECONDS]\n"
          "      run the conformance checks, each in a process of its own\n"
+         "  plughost editor PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"
+         "                  [--do ACTION]... [--trace]\n"
+         "      open the plug-in's editor in a window of its own, send it idle requests\n"
+         "      every 20 ms, and run each ACTION (one argument, quoted) in order with\n"
+         "      real mouse input, at points in the editor's coordinates:\n"
+         "        click X,Y   ctrl-click X,Y   drag X1,Y1:X2,Y2   shift-drag X1,Y1:X2,Y2\n"
+         "        wheel X,Y:NOTCHES   key [shift+]up|down|left|right|tab (as effEditKeyDown)\n"
+         "        wait MS   snapshot OUT.png\n"
+         "      --snapshot writes the editor's pixels after the last action. With\n"
+         "      neither --do nor --snapshot the window stays open until it is closed.\n"
+         "      It prints, each block with what the host received meanwhile:\n"
+         "        editor W x H (effEditOpen answered N)\n"
+         "        action N: ACTION\n"
+         "          begin-edit INDEX | automate INDEX VALUE | end-edit INDEX\n"
+         "          request OPCODE NAME index=I value=V opt=O   (any other request)\n"
+         "          key-down answered N | wrote OUT.png (W x H)   (what the host did)\n"
+         "          idle N   (the idle requests, counted; ends every block)\n"
+         "        snapshot   (for --snapshot)\n"
+         "        close\n"
+         "        parameter INDEX \"NAME\" VALUE \"DISPLAY\" \"LABEL\"   (one each, at the end)\n"
          "  --trace prints every request the plug-in sends to the host.\n"
          "exit status: 0 done (validate: every check passed), 1 a check failed,\n"
          "2 bad input (one line on standard error names it).\n";

@@ -11,18 +11,24 @@
 namespace plughost {
 
 struct Options {
-  std::string command;  // info, render, validate, help, or the hidden check
+  std::string command;  // info, render, validate, editor, help, or the hidden check
   std::string plugin;
+
+  // render and editor
+  std::vector<std::pair<PlugInt32, float>> params;
 
   // render
   std::string input;
   std::string output;
   std::string dumpInput;
-  std::vector<std::pair<PlugInt32, float>> params;
   PlugInt32 blockSize = 512;
   uint32_t sampleRate = 0;  // 0: the input's own rate, or 44100 for the demo
 
-  // info and render
+  // editor
+  std::vector<std::string> actions;  // --do, in order, as given
+  std::string snapshot;
+
+  // info, render and editor
   bool trace = false;
 
   // validate, and the check a child process runs for it

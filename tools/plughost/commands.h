@@ -8,6 +8,7 @@ namespace plughost {
 int runInfo(const Options& options);
 int runRender(const Options& options);
 int runValidate(const Options& options);
+int runEditor(const Options& options);
 // One validation check, run by a child process of runValidate.
 int runCheck(const Options& options);
 

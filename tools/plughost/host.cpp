@@ -94,6 +94,7 @@ PlugIntPtr Host::callback(AEffect* /*effect*/, PlugInt32 opcode, PlugInt32 index
   ++host->sequence;
   PlugIntPtr result = host->answer(opcode, index, value, ptr, opt);
   if (host->trace) host->printTrace(opcode, index, value, ptr, opt, result);
+  if (host->observer) host->observer(opcode, index, value, opt);
   return result;
 }
 

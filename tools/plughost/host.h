@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -65,6 +66,8 @@ class Host {
   PlugInt32 processLevel = kProcessLevelUser;
   std::string directory;
   bool trace = false;
+  // Told of every request once it is answered, on the thread that sent it.
+  std::function<void(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, float opt)> observer;
 
  private:
   PlugIntPtr answer(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt);

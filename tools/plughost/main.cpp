@@ -28,6 +28,7 @@ int run(const plughost::Options& options) {
   installCrashHandler(reportCrash);
   if (options.command == "info") return runInfo(options);
   if (options.command == "render") return runRender(options);
+  if (options.command == "editor") return runEditor(options);
   return runValidate(options);
 }
 

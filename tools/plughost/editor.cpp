@@ -1,0 +1,460 @@
+// plughost editor: opens a plug-in's editor in a window of its own, as a host
+// does, and drives it with real input or leaves it to the user.
+#include <windows.h>
+
+#include <condition_variable>
+#include <cstdio>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "tools/plughost/commands.h"
+#include "tools/plughost/editoractions.h"
+#include "tools/plughost/editorinput.h"
+#include "tools/plughost/editorlog.h"
+#include "tools/plughost/editorsnapshot.h"
+#include "tools/plughost/errors.h"
+#include "tools/plughost/host.h"
+
+namespace plughost {
+
+namespace {
+
+constexpr UINT_PTR kIdleTimer = 1;
+constexpr UINT kIdleMs = 20;
+// With no window manager (a virtual display) nothing places the window, so
+// it goes to a fixed spot.
+constexpr int kWindowX = 100;
+constexpr int kWindowY = 100;
+// Time an action's consequences get (a last repaint, a late request) before
+// its report.
+constexpr DWORD kSettleMs = 60;
+constexpr float kSampleRate = 44100.0f;
+constexpr PlugInt32 kBlockSize = 512;
+const char kWindowClass[] = "PlughostEditorHost";
+
+struct EditorSize {
+  int width = 0;
+  int height = 0;
+};
+
+// Work the script hands to the window's thread. It runs at the window's next
+// idle tick: timer messages come only when the queue holds nothing else, so
+// by then every press and key the script gave before has been handled.
+class WindowTasks {
+ public:
+  // Script thread. False when the window went away before the task ran.
+  bool run(std::function<void()> task) {
+    std::unique_lock<std::mutex> lock(mutex);
+    if (closed) return false;
+    pending = std::move(task);
+    const unsigned long ticket = ++handed;
+    changed.wait(lock, [&] { return closed || finished >= ticket; });
+    return finished >= ticket;
+  }
+
+  // Window thread. A task that throws counts as not run.
+  void runPending() {
+    std::function<void()> task;
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      task.swap(pending);
+    }
+    if (!task) return;
+    task();
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      ++finished;
+    }
+    changed.notify_all();
+  }
+
+  // Window thread: no task runs any more; a waiting script gives up.
+  void close() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      closed = true;
+      pending = nullptr;
+    }
+    changed.notify_all();
+  }
+
+ private:
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::function<void()> pending;
+  unsigned long handed = 0;
+  unsigned long finished = 0;
+  bool closed = false;
+};
+
+// A top-level window, destroyed with the scope unless it is gone already.
+class OwnedWindow {
+ public:
+  explicit OwnedWindow(HWND window) : window(window) {}
+  ~OwnedWindow() {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+  OwnedWindow(const OwnedWindow&) = delete;
+  OwnedWindow& operator=(const OwnedWindow&) = delete;
+  HWND get() const { return window; }
+
+ private:
+  HWND window;
+};
+
+// Ctrl+C in the console closes the editor as the window's close box does,
+// so the plug-in is still told.
+HWND gWindowForCtrlC = nullptr;
+
+BOOL WINAPI closeOnCtrlC(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  if (gWindowForCtrlC) PostMessageA(gWindowForCtrlC, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+class CtrlCCloses {
+ public:
+  explicit CtrlCCloses(HWND window) {
+    gWindowForCtrlC = window;
+    SetConsoleCtrlHandler(closeOnCtrlC, TRUE);
+  }
+  ~CtrlCCloses() {
+    SetConsoleCtrlHandler(closeOnCtrlC, FALSE);
+    gWindowForCtrlC = nullptr;
+  }
+  CtrlCCloses(const CtrlCCloses&) = delete;
+  CtrlCCloses& operator=(const CtrlCCloses&) = delete;
+};
+
+void printLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+class EditorSession {
+ public:
+  EditorSession(Effect& effect, RequestLog& log, const Options& options, std::vector<EditorAction> actions,
+                EditorSize size)
+      : effect(effect),
+        log(log),
+        options(options),
+        actions(std::move(actions)),
+        size(size),
+        scripted(!this->actions.empty() || !options.snapshot.empty()) {}
+
+  // Returns once the editor is closed again. Throws InputError for what went
+  // wrong on the way, after closing it.
+  void run();
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  HWND createWindow();
+  void openEditor();
+  void closeEditor();
+  void onIdleTick();
+  bool forwardWheel(WPARAM wParam, LPARAM lParam);
+
+  // Script thread.
+  void runScript();
+  bool perform(const EditorAction& action);
+
+  // Window thread, from the script's tasks.
+  void pressKey(const EditorAction& action);
+  void snapshot(const std::string& path);
+  void finish();
+
+  Effect& effect;
+  RequestLog& log;
+  const Options& options;
+  const std::vector<EditorAction> actions;
+  const EditorSize size;
+  const bool scripted;
+  HWND window = nullptr;
+  bool editorOpen = false;
+  bool forwardingWheel = false;
+  WindowTasks tasks;
+  std::string failure;
+};
+
+LRESULT CALLBACK EditorSession::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* session = reinterpret_cast<EditorSession*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!session || !session->window) return DefWindowProcA(window, message, wParam, lParam);
+  // Nothing may unwind through the system's message dispatch: a failure is
+  // kept, and the window closes.
+  try {
+    return session->handle(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    if (session->failure.empty()) session->failure = error.what();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+}
+
+LRESULT EditorSession::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam != kIdleTimer) break;
+      onIdleTick();
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (forwardWheel(wParam, lParam)) return 0;
+      break;
+    case WM_CLOSE:
+      closeEditor();
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      closeEditor();
+      tasks.close();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The wheel goes to the window with the keyboard focus, which is ours; a
+// host passes it on to the editor under the pointer. A child that hands it
+// back to its parent is not asked again.
+bool EditorSession::forwardWheel(WPARAM wParam, LPARAM lParam) {
+  if (forwardingWheel) return false;
+  POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ScreenToClient(window, &at);
+  HWND child = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+  if (!child || child == window) return false;
+  forwardingWheel = true;
+  SendMessageA(child, WM_MOUSEWHEEL, wParam, lParam);
+  forwardingWheel = false;
+  return true;
+}
+
+HWND EditorSession::createWindow() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);
+
+  // Scripted runs take a bare pop-up whose client area starts at the window's
+  // corner; a user gets a caption to move it by and a box to close it.
+  const DWORD style = scripted ? WS_POPUP : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  const DWORD exStyle = scripted ? WS_EX_TOOLWINDOW : 0;
+  RECT frame = {0, 0, size.width, size.height};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const std::string title = "plughost editor: " + options.plugin;
+  HWND created = CreateWindowExA(exStyle, kWindowClass, title.c_str(), style, kWindowX, kWindowY,
+                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), this);
+  if (!created) throw InputError("cannot create a window for the editor: error " + std::to_string(GetLastError()));
+  return created;
+}
+
+void EditorSession::openEditor() {
+  const PlugIntPtr answer = effect.dispatch(effEditOpen, 0, 0, window);
+  editorOpen = true;
+  std::printf("editor %d x %d (effEditOpen answered %lld)\n", size.width, size.height,
+              static_cast<long long>(answer));
+  std::fflush(stdout);
+  SetTimer(window, kIdleTimer, kIdleMs, nullptr);
+}
+
+void EditorSession::closeEditor() {
+  if (!editorOpen) return;
+  KillTimer(window, kIdleTimer);
+  editorOpen = false;
+  effect.dispatch(effEditClose);
+  std::printf("close\n");
+  printLines(log.take(true));
+}
+
+void EditorSession::onIdleTick() {
+  if (!editorOpen) return;
+  effect.dispatch(effEditIdle);
+  // A user sees the edits as they happen; the idle requests wait for the
+  // count at the end.
+  if (!scripted) printLines(log.take(false));
+  tasks.runPending();
+}
+
+void EditorSession::run() {
+  const OwnedWindow host(createWindow());
+  window = host.get();
+  const PressWatch watch;
+  openEditor();
+  // Shown without activation: an active top-level window takes the X11
+  // driver seconds to destroy. A user's click activates it.
+  ShowWindow(window, scripted ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
+  UpdateWindow(window);
+
+  const CtrlCCloses ctrlC(window);
+  std::thread script;
+  if (scripted) script = std::thread([this] { runScript(); });
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  tasks.close();
+  if (script.joinable()) script.join();
+  if (!failure.empty()) throw InputError(failure);
+}
+
+void EditorSession::runScript() {
+  Sleep(kSettleMs);
+  if (!tasks.run([this] { printLines(log.take(true)); })) return;
+  for (size_t i = 0; i < actions.size(); ++i) {
+    const EditorAction& action = actions[i];
+    if (!tasks.run([&] { std::printf("action %zu: %s\n", i + 1, action.text.c_str()); })) return;
+    if (!perform(action)) return;
+    Sleep(kSettleMs);
+    if (!tasks.run([this] { printLines(log.take(true)); })) return;
+  }
+  tasks.run([this] { finish(); });
+}
+
+bool EditorSession::perform(const EditorAction& action) {
+  const Hand hand(window);
+  switch (action.kind) {
+    case ActionKind::kClick:
+    case ActionKind::kCtrlClick:
+      hand.click(action.from, action.kind == ActionKind::kCtrlClick);
+      return true;
+    case ActionKind::kDrag:
+    case ActionKind::kShiftDrag:
+      hand.drag(action.from, action.to, action.kind == ActionKind::kShiftDrag);
+      return true;
+    case ActionKind::kWheel:
+      hand.wheel(action.from, action.notches);
+      return true;
+    case ActionKind::kKey:
+      // Keys reach an editor through the host, on the window's thread.
+      return tasks.run([&] { pressKey(action); });
+    case ActionKind::kWait:
+      Sleep(action.milliseconds);
+      return true;
+    case ActionKind::kSnapshot:
+      return tasks.run([&] { snapshot(action.path); });
+  }
+  return true;
+}
+
+void EditorSession::pressKey(const EditorAction& action) {
+  const PlugIntPtr answer = effect.dispatch(effEditKeyDown, 0, action.virtualKey, nullptr, action.modifier);
+  effect.dispatch(effEditKeyUp, 0, action.virtualKey, nullptr, action.modifier);
+  std::printf("  key-down answered %lld\n", static_cast<long long>(answer));
+}
+
+void EditorSession::snapshot(const std::string& path) {
+  // What the editor still has to draw, drawn now.
+  effect.dispatch(effEditIdle);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  writePng(path, captureClient(window, size.width, size.height));
+  std::printf("  wrote %s (%d x %d)\n", path.c_str(), size.width, size.height);
+}
+
+void EditorSession::finish() {
+  if (!options.snapshot.empty()) {
+    std::printf("snapshot\n");
+    snapshot(options.snapshot);
+    printLines(log.take(true));
+  }
+  closeEditor();
+  DestroyWindow(window);
+}
+
+// ---------------------------------------------------------------------------
+
+EditorSize requireEditor(Effect& effect, const std::string& plugin) {
+  const PlugInt32 flags = effect.record()->flags;
+  if (!(flags & effFlagsHasEditor)) {
+    char text[96];
+    std::snprintf(text, sizeof text, ": the plug-in has no editor (flags 0x%X lack effFlagsHasEditor)",
+                  static_cast<unsigned>(flags));
+    throw InputError(plugin + text);
+  }
+  ERect* rect = nullptr;
+  effect.dispatch(effEditGetRect, 0, 0, &rect);
+  if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
+    throw InputError(plugin + ": the plug-in has no editor (effEditGetRect gave no rectangle)");
+  EditorSize size;
+  size.width = rect->right - rect->left;
+  size.height = rect->bottom - rect->top;
+  return size;
+}
+
+void requireInside(const std::vector<EditorAction>& actions, EditorSize size) {
+  for (const EditorAction& action : actions)
+    for (const EditorPoint& point : pointsOf(action))
+      if (point.x < 0 || point.y < 0 || point.x >= size.width || point.y >= size.height)
+        throw InputError("--do '" + action.text + "': the point " + std::to_string(point.x) + "," +
+                         std::to_string(point.y) + " is outside the editor (" + std::to_string(size.width) +
+                         " x " + std::to_string(size.height) + ")");
+}
+
+void applyParameters(const Options& options, Effect& effect) {
+  const PlugInt32 count = effect.record()->numParams;
+  for (const auto& param : options.params) {
+    if (param.first < 0 || param.first >= count)
+      throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
+                       std::to_string(count) + " parameters");
+    effect.setParameter(param.first, param.second);
+  }
+}
+
+void printParameters(Effect& effect) {
+  for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) {
+    const std::string name = effect.text(effGetParamName, i);
+    const float value = effect.getParameter(i);
+    const std::string display = effect.text(effGetParamDisplay, i);
+    const std::string label = effect.text(effGetParamLabel, i);
+    std::printf("parameter %d \"%s\" %.6f \"%s\" \"%s\"\n", static_cast<int>(i), name.c_str(),
+                static_cast<double>(value), display.c_str(), label.c_str());
+  }
+}
+
+}  // namespace
+
+int runEditor(const Options& options) {
+  // Everything the command line can get wrong is refused before the plug-in
+  // is loaded or, for the points, before its editor opens.
+  std::vector<EditorAction> actions;
+  for (const std::string& text : options.actions) actions.push_back(parseAction(text));
+  for (const EditorAction& action : actions)
+    if (action.kind == ActionKind::kSnapshot) checkWritable(action.path);
+  if (!options.snapshot.empty()) checkWritable(options.snapshot);
+
+  RequestLog log;
+  PluginModule module(options.plugin);
+  Host host(module.directory());
+  host.trace = options.trace;
+  host.observer = [&log](PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, float opt) {
+    log.record(opcode, index, value, opt);
+  };
+  Effect effect(module);
+  const EditorSize size = requireEditor(effect, options.plugin);
+  requireInside(actions, size);
+  applyParameters(options, effect);
+  effect.prepare(kSampleRate, kBlockSize);
+  log.take(true);  // what came before the editor is not the editor's
+
+  EditorSession session(effect, log, options, std::move(actions), size);
+  session.run();
+  printParameters(effect);
+  effect.suspend();
+  effect.close();
+  return kExitOk;
+}
+
+}  // namespace plughost

@@ -1,0 +1,158 @@
+#include "tools/plughost/editoractions.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <utility>
+
+#include "tools/plughost/errors.h"
+
+namespace plughost {
+
+namespace {
+
+// The interface's own virtual key codes, which are not the system's.
+constexpr unsigned char kKeyTab = 2;
+constexpr unsigned char kKeyLeft = 11;
+constexpr unsigned char kKeyUp = 12;
+constexpr unsigned char kKeyRight = 13;
+constexpr unsigned char kKeyDown = 14;
+constexpr unsigned char kModifierShift = 1;
+
+struct KeyName {
+  const char* name;
+  unsigned char code;
+};
+
+const KeyName kKeys[] = {
+    {"up", kKeyUp}, {"down", kKeyDown}, {"left", kKeyLeft}, {"right", kKeyRight}, {"tab", kKeyTab},
+};
+
+struct Verb {
+  const char* word;
+  ActionKind kind;
+};
+
+const Verb kVerbs[] = {
+    {"click", ActionKind::kClick}, {"ctrl-click", ActionKind::kCtrlClick},
+    {"drag", ActionKind::kDrag},   {"shift-drag", ActionKind::kShiftDrag},
+    {"wheel", ActionKind::kWheel}, {"key", ActionKind::kKey},
+    {"wait", ActionKind::kWait},   {"snapshot", ActionKind::kSnapshot},
+};
+
+class ActionText {
+ public:
+  explicit ActionText(const std::string& text) : whole(text) {}
+
+  [[noreturn]] void fail(const std::string& expected) const {
+    throw InputError("--do: expected " + expected + ", got '" + whole + "'");
+  }
+
+  long number(const std::string& text, long low, long high, const std::string& expected) const {
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != 0 || errno != 0 || value < low || value > high) fail(expected);
+    return value;
+  }
+
+  EditorPoint point(const std::string& text, const std::string& expected) const {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) fail(expected);
+    EditorPoint p;
+    p.x = static_cast<int>(number(text.substr(0, comma), -32768, 32767, expected));
+    p.y = static_cast<int>(number(text.substr(comma + 1), -32768, 32767, expected));
+    return p;
+  }
+
+  // "A:B" split at its one colon.
+  std::pair<std::string, std::string> pair(const std::string& text, const std::string& expected) const {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos || text.find(':', colon + 1) != std::string::npos) fail(expected);
+    return {text.substr(0, colon), text.substr(colon + 1)};
+  }
+
+ private:
+  const std::string& whole;
+};
+
+std::string trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+EditorAction parseAction(const std::string& text) {
+  const ActionText input(text);
+  EditorAction action;
+  action.text = trimmed(text);
+  const size_t space = action.text.find_first_of(" \t");
+  const std::string word = action.text.substr(0, space);
+  const std::string argument = space == std::string::npos ? "" : trimmed(action.text.substr(space));
+
+  const Verb* verb = nullptr;
+  for (const Verb& candidate : kVerbs)
+    if (word == candidate.word) verb = &candidate;
+  if (!verb) input.fail("an action (click, ctrl-click, drag, shift-drag, wheel, key, wait or snapshot)");
+  action.kind = verb->kind;
+
+  switch (action.kind) {
+    case ActionKind::kClick:
+    case ActionKind::kCtrlClick:
+      action.from = input.point(argument, word + " X,Y");
+      break;
+    case ActionKind::kDrag:
+    case ActionKind::kShiftDrag: {
+      const std::string expected = word + " X1,Y1:X2,Y2";
+      const auto ends = input.pair(argument, expected);
+      action.from = input.point(ends.first, expected);
+      action.to = input.point(ends.second, expected);
+      break;
+    }
+    case ActionKind::kWheel: {
+      const std::string expected = "wheel X,Y:NOTCHES with NOTCHES from -100 to 100, not 0";
+      const auto parts = input.pair(argument, expected);
+      action.from = input.point(parts.first, expected);
+      action.notches = static_cast<int>(input.number(parts.second, -100, 100, expected));
+      if (action.notches == 0) input.fail(expected);
+      break;
+    }
+    case ActionKind::kKey: {
+      std::string name = argument;
+      const std::string shift = "shift+";
+      if (name.compare(0, shift.size(), shift) == 0) {
+        action.modifier = kModifierShift;
+        name = name.substr(shift.size());
+      }
+      for (const KeyName& key : kKeys)
+        if (name == key.name) action.virtualKey = key.code;
+      if (!action.virtualKey) input.fail("key [shift+]up|down|left|right|tab");
+      break;
+    }
+    case ActionKind::kWait:
+      action.milliseconds = static_cast<unsigned>(input.number(argument, 0, 600000, "wait MS (0 to 600000)"));
+      break;
+    case ActionKind::kSnapshot:
+      if (argument.empty()) input.fail("snapshot OUT.png");
+      action.path = argument;
+      break;
+  }
+  return action;
+}
+
+std::vector<EditorPoint> pointsOf(const EditorAction& action) {
+  switch (action.kind) {
+    case ActionKind::kClick:
+    case ActionKind::kCtrlClick:
+    case ActionKind::kWheel:
+      return {action.from};
+    case ActionKind::kDrag:
+    case ActionKind::kShiftDrag:
+      return {action.from, action.to};
+    default:
+      return {};
+  }
+}
+
+}  // namespace plughost

@@ -1,0 +1,37 @@
+// The scripted actions of plughost editor (--do ACTION), as parsed from the
+// command line before any plug-in is loaded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plughost {
+
+// A point in the editor's own coordinates: (0, 0) is its top-left pixel.
+struct EditorPoint {
+  int x = 0;
+  int y = 0;
+};
+
+enum class ActionKind { kClick, kCtrlClick, kDrag, kShiftDrag, kWheel, kKey, kWait, kSnapshot };
+
+struct EditorAction {
+  ActionKind kind = ActionKind::kWait;
+  std::string text;  // as the user wrote it, for the report
+  EditorPoint from;  // click, drag start, wheel
+  EditorPoint to;    // drag end
+  int notches = 0;   // wheel: positive turns away from the user
+  unsigned char virtualKey = 0;  // key: the interface's virtual key code
+  unsigned char modifier = 0;    // key: the interface's modifier bits
+  unsigned milliseconds = 0;     // wait
+  std::string path;              // snapshot
+};
+
+// Throws InputError naming the action and what was expected.
+EditorAction parseAction(const std::string& text);
+
+// The points an action puts the pointer on; none for keys, waits and
+// snapshots.
+std::vector<EditorPoint> pointsOf(const EditorAction& action);
+
+}  // namespace plughost

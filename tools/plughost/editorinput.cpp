@@ -1,0 +1,137 @@
+#include "tools/plughost/editorinput.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+
+namespace plughost {
+
+namespace {
+
+// The pacing of the hand. A tracking loop polls the pointer and the buttons
+// every few milliseconds and repaints about every 50; the pauses give it time
+// to see each state.
+constexpr DWORD kPointerSettleMs = 30;
+constexpr DWORD kPressArrivalLimitMs = 2000;
+constexpr DWORD kHoldMs = 50;
+constexpr int kStepPixels = 4;
+constexpr DWORD kStepMs = 16;
+constexpr DWORD kLastPositionMs = 80;
+constexpr DWORD kNotchMs = 40;
+
+std::atomic<unsigned long> gPressesTaken{0};
+
+bool isPress(WPARAM message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_MOUSEWHEEL;
+}
+
+LRESULT CALLBACK watchMouse(int code, WPARAM message, LPARAM details) {
+  if (code == HC_ACTION && isPress(message)) ++gPressesTaken;
+  return CallNextHookEx(nullptr, code, message, details);
+}
+
+void sendMouse(DWORD flags, DWORD data = 0) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  input.mi.mouseData = data;
+  SendInput(1, &input, sizeof input);
+}
+
+void sendKey(WORD key, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
+// Returns once the window's thread has taken a press made after `before`
+// presses, or after a limit for a window that does not take it.
+void waitUntilTaken(unsigned long before) {
+  const DWORD start = GetTickCount();
+  while (gPressesTaken == before && GetTickCount() - start < kPressArrivalLimitMs) Sleep(1);
+}
+
+// A modifier key held down for the length of a scope (none for 0).
+class HeldKey {
+ public:
+  explicit HeldKey(WORD key) : key(key) {
+    if (key) sendKey(key, true);
+  }
+  ~HeldKey() {
+    if (key) sendKey(key, false);
+  }
+  HeldKey(const HeldKey&) = delete;
+  HeldKey& operator=(const HeldKey&) = delete;
+
+ private:
+  WORD key;
+};
+
+// The left button held down for the length of a scope, from the moment the
+// window's thread has taken the press.
+class HeldLeftButton {
+ public:
+  HeldLeftButton() {
+    const unsigned long before = gPressesTaken;
+    sendMouse(MOUSEEVENTF_LEFTDOWN);
+    waitUntilTaken(before);
+  }
+  ~HeldLeftButton() { sendMouse(MOUSEEVENTF_LEFTUP); }
+  HeldLeftButton(const HeldLeftButton&) = delete;
+  HeldLeftButton& operator=(const HeldLeftButton&) = delete;
+};
+
+}  // namespace
+
+PressWatch::PressWatch() : hook(SetWindowsHookExA(WH_MOUSE, watchMouse, nullptr, GetCurrentThreadId())) {}
+
+PressWatch::~PressWatch() {
+  if (hook) UnhookWindowsHookEx(hook);
+}
+
+void Hand::moveTo(EditorPoint at) const {
+  POINT screen = {at.x, at.y};
+  ClientToScreen(parent, &screen);
+  SetCursorPos(screen.x, screen.y);
+}
+
+void Hand::click(EditorPoint at, bool withControl) const {
+  moveTo(at);
+  Sleep(kPointerSettleMs);
+  const HeldKey control(withControl ? VK_CONTROL : 0);
+  const HeldLeftButton button;
+  Sleep(kHoldMs);
+}
+
+void Hand::drag(EditorPoint from, EditorPoint to, bool withShift) const {
+  moveTo(from);
+  Sleep(kPointerSettleMs);
+  const HeldKey shift(withShift ? VK_SHIFT : 0);
+  const HeldLeftButton button;
+  Sleep(kHoldMs);
+  const int dx = to.x - from.x;
+  const int dy = to.y - from.y;
+  const int steps = std::max(1, (std::max(std::abs(dx), std::abs(dy)) + kStepPixels - 1) / kStepPixels);
+  for (int step = 1; step <= steps; ++step) {
+    moveTo({from.x + dx * step / steps, from.y + dy * step / steps});
+    Sleep(kStepMs);
+  }
+  Sleep(kLastPositionMs);
+}
+
+void Hand::wheel(EditorPoint at, int notches) const {
+  moveTo(at);
+  Sleep(kPointerSettleMs);
+  const int direction = notches > 0 ? 1 : -1;
+  for (int notch = 0; notch != notches; notch += direction) {
+    const unsigned long before = gPressesTaken;
+    sendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(direction * WHEEL_DELTA));
+    waitUntilTaken(before);
+    Sleep(kNotchMs);
+  }
+}
+
+}  // namespace plughost

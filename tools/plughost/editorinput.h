@@ -1,0 +1,45 @@
+// Real input for plughost editor: the pointer, buttons, modifier keys and
+// wheel, given through the system as a user's hand gives them, from a thread
+// other than the window's.
+#pragma once
+
+#include <windows.h>
+
+#include "tools/plughost/editoractions.h"
+
+namespace plughost {
+
+// Counts the mouse button presses and wheel turns that the window's thread
+// has taken from its queue, so the hand knows its press has arrived before it
+// moves on. Installed on the window's thread, for its lifetime.
+class PressWatch {
+ public:
+  PressWatch();
+  ~PressWatch();
+  PressWatch(const PressWatch&) = delete;
+  PressWatch& operator=(const PressWatch&) = delete;
+
+ private:
+  HHOOK hook;
+};
+
+// Moves, presses and turns at points of the editor, whose parent window's
+// client area is the editor's coordinate space. Every call returns with all
+// buttons and keys up again.
+class Hand {
+ public:
+  explicit Hand(HWND parent) : parent(parent) {}
+
+  void click(EditorPoint at, bool withControl) const;
+  // Moves in small steps with pauses, so that a control tracking the mouse
+  // sees the positions in between and, before the release, the last one.
+  void drag(EditorPoint from, EditorPoint to, bool withShift) const;
+  void wheel(EditorPoint at, int notches) const;
+
+ private:
+  void moveTo(EditorPoint at) const;
+
+  HWND parent;
+};
+
+}  // namespace plughost

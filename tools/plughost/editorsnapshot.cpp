@@ -1,0 +1,116 @@
+#include "tools/plughost/editorsnapshot.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb_image_write.h>
+
+#include "tools/plughost/errors.h"
+#include "tools/plughost/files.h"
+
+namespace plughost {
+
+namespace {
+
+// The window's device context for the length of a scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window(window), dc(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc) ReleaseDC(window, dc);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc; }
+
+ private:
+  HWND window;
+  HDC dc;
+};
+
+// A 32-bit top-down bitmap whose pixels we can read, selected into a memory
+// context of its own.
+class ReadableBitmap {
+ public:
+  ReadableBitmap(HDC like, int width, int height) : dc(CreateCompatibleDC(like)) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dc && bitmap) previous = SelectObject(dc, bitmap);
+  }
+  ~ReadableBitmap() {
+    if (previous) SelectObject(dc, previous);
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+  }
+  ReadableBitmap(const ReadableBitmap&) = delete;
+  ReadableBitmap& operator=(const ReadableBitmap&) = delete;
+
+  bool valid() const { return previous && bits; }
+  HDC get() const { return dc; }
+  const unsigned char* pixels() const { return static_cast<const unsigned char*>(bits); }
+
+ private:
+  HDC dc;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;
+  void* bits = nullptr;
+};
+
+void appendBytes(void* context, void* data, int size) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(context);
+  const auto* begin = static_cast<const unsigned char*>(data);
+  bytes->insert(bytes->end(), begin, begin + size);
+}
+
+std::vector<unsigned char> encodePng(const Picture& picture) {
+  std::vector<unsigned char> bytes;
+  if (!stbi_write_png_to_func(appendBytes, &bytes, picture.width, picture.height, 3, picture.rgb.data(),
+                              picture.width * 3))
+    bytes.clear();
+  return bytes;
+}
+
+}  // namespace
+
+Picture captureClient(HWND window, int width, int height) {
+  const WindowDc screen(window);
+  ReadableBitmap copy(screen.get(), width, height);
+  if (!screen.get() || !copy.valid() || !BitBlt(copy.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY))
+    throw InputError("cannot read the editor's pixels back from its window");
+  GdiFlush();
+  Picture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.rgb.resize(static_cast<size_t>(width) * height * 3);
+  const unsigned char* bgrx = copy.pixels();
+  for (size_t i = 0, count = static_cast<size_t>(width) * height; i < count; ++i) {
+    picture.rgb[3 * i] = bgrx[4 * i + 2];
+    picture.rgb[3 * i + 1] = bgrx[4 * i + 1];
+    picture.rgb[3 * i + 2] = bgrx[4 * i];
+  }
+  return picture;
+}
+
+void checkWritable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw InputError("cannot write " + path + ": it is a folder");
+  // The same temporary file a real write makes, dropped again at once.
+  PendingFile probe(path);
+  probe.write({});
+}
+
+void writePng(const std::string& path, const Picture& picture) {
+  const std::vector<unsigned char> bytes = encodePng(picture);
+  if (bytes.empty()) throw InputError("cannot write " + path + ": the PNG encoder refused the picture");
+  PendingFile file(path);
+  file.write(bytes);
+  file.commit();
+}
+
+}  // namespace plughost

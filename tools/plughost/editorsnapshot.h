@@ -1,0 +1,31 @@
+// The editor's pixels as the screen shows them, and the PNG files they go
+// into.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace plughost {
+
+// Rows top to bottom, three bytes (red, green, blue) a pixel.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> rgb;
+};
+
+// Reads back the top-left width x height pixels of a window's client area,
+// children included. Throws InputError when the system gives no pixels.
+Picture captureClient(HWND window, int width, int height);
+
+// Refuses, with the InputError a write would give, a path that no PNG can
+// be written to, without leaving anything there.
+void checkWritable(const std::string& path);
+
+// Writes the picture as a PNG file that appears complete or not at all.
+// Throws InputError.
+void writePng(const std::string& path, const Picture& picture);
+
+}  // namespace plughost
