@@ -157,7 +157,7 @@ class EditorSession {
   void openEditor();
   void closeEditor();
   void onIdleTick();
-  bool forwardWheel(WPARAM wParam, LPARAM lParam);
+  bool forwardWheel(const MSG& message);
 
   // Script thread.
   void runScript();
@@ -176,7 +176,6 @@ class EditorSession {
   const bool scripted;
   HWND window = nullptr;
   bool editorOpen = false;
-  bool forwardingWheel = false;
   WindowTasks tasks;
   std::string failure;
 };
@@ -205,9 +204,6 @@ LRESULT EditorSession::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != kIdleTimer) break;
       onIdleTick();
       return 0;
-    case WM_MOUSEWHEEL:
-      if (forwardWheel(wParam, lParam)) return 0;
-      break;
     case WM_CLOSE:
       closeEditor();
       DestroyWindow(window);
@@ -223,18 +219,18 @@ LRESULT EditorSession::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The wheel goes to the window with the keyboard focus, which is ours; a
-// host passes it on to the editor under the pointer. A child that hands it
-// back to its parent is not asked again.
-bool EditorSession::forwardWheel(WPARAM wParam, LPARAM lParam) {
-  if (forwardingWheel) return false;
+// The wheel goes to the window with the keyboard focus; when that is ours, a
+// host passes it on to the editor under the pointer. Only a turn taken from
+// the queue is passed on, not one a child hands back up to its parent.
+bool EditorSession::forwardWheel(const MSG& message) {
+  if (message.message != WM_MOUSEWHEEL || message.hwnd != window) return false;
+  const WPARAM wParam = message.wParam;
+  const LPARAM lParam = message.lParam;
   POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   ScreenToClient(window, &at);
   HWND child = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
   if (!child || child == window) return false;
-  forwardingWheel = true;
   SendMessageA(child, WM_MOUSEWHEEL, wParam, lParam);
-  forwardingWheel = false;
   return true;
 }
 
@@ -293,9 +289,11 @@ void EditorSession::run() {
   window = host.get();
   const PressWatch watch;
   openEditor();
-  // Shown without activation: an active top-level window takes the X11
-  // driver seconds to destroy. A user's click activates it.
-  ShowWindow(window, scripted ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
+  // Modifier keys count only for a window with the keyboard focus, so ours
+  // takes it. Showing it with activation instead makes the X11 driver take
+  // seconds to destroy it; activating it afterwards does not.
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  SetForegroundWindow(window);
   UpdateWindow(window);
 
   const CtrlCCloses ctrlC(window);
@@ -303,6 +301,7 @@ void EditorSession::run() {
   if (scripted) script = std::thread([this] { runScript(); });
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (forwardWheel(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -31,12 +31,22 @@ LRESULT CALLBACK watchMouse(int code, WPARAM message, LPARAM details) {
   return CallNextHookEx(nullptr, code, message, details);
 }
 
+// Waits until this thread sees the key or button in the state just given.
+// Seeing the change also tells the other threads of the process: the system
+// may otherwise answer their polls from a copy up to 50 ms old, and a
+// tracking loop would miss a short press or a modifier.
+void observe(int key, bool down) {
+  const DWORD start = GetTickCount();
+  while (((GetAsyncKeyState(key) & 0x8000) != 0) != down && GetTickCount() - start < kPressArrivalLimitMs) Sleep(1);
+}
+
 void sendMouse(DWORD flags, DWORD data = 0) {
   INPUT input = {};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = flags;
   input.mi.mouseData = data;
   SendInput(1, &input, sizeof input);
+  if (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP)) observe(VK_LBUTTON, flags & MOUSEEVENTF_LEFTDOWN);
 }
 
 void sendKey(WORD key, bool down) {
@@ -45,6 +55,7 @@ void sendKey(WORD key, bool down) {
   input.ki.wVk = key;
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &input, sizeof input);
+  observe(key, down);
 }
 
 // Returns once the window's thread has taken a press made after `before`
@@ -84,6 +95,24 @@ class HeldLeftButton {
   HeldLeftButton& operator=(const HeldLeftButton&) = delete;
 };
 
+// The pointer kept inside the editor for the length of a scope. Besides,
+// while the pointer is confined, moving it does not make the X11 driver
+// release its pointer grab, which would resynchronise the modifier keys
+// with the X server's, where no key is down, and so let go of a Shift or
+// Control that the hand holds.
+class ConfinedPointer {
+ public:
+  explicit ConfinedPointer(HWND parent) {
+    RECT area;
+    GetClientRect(parent, &area);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    ClipCursor(&area);
+  }
+  ~ConfinedPointer() { ClipCursor(nullptr); }
+  ConfinedPointer(const ConfinedPointer&) = delete;
+  ConfinedPointer& operator=(const ConfinedPointer&) = delete;
+};
+
 }  // namespace
 
 PressWatch::PressWatch() : hook(SetWindowsHookExA(WH_MOUSE, watchMouse, nullptr, GetCurrentThreadId())) {}
@@ -99,6 +128,7 @@ void Hand::moveTo(EditorPoint at) const {
 }
 
 void Hand::click(EditorPoint at, bool withControl) const {
+  const ConfinedPointer confined(parent);
   moveTo(at);
   Sleep(kPointerSettleMs);
   const HeldKey control(withControl ? VK_CONTROL : 0);
@@ -107,6 +137,7 @@ void Hand::click(EditorPoint at, bool withControl) const {
 }
 
 void Hand::drag(EditorPoint from, EditorPoint to, bool withShift) const {
+  const ConfinedPointer confined(parent);
   moveTo(from);
   Sleep(kPointerSettleMs);
   const HeldKey shift(withShift ? VK_SHIFT : 0);
@@ -123,6 +154,7 @@ void Hand::drag(EditorPoint from, EditorPoint to, bool withShift) const {
 }
 
 void Hand::wheel(EditorPoint at, int notches) const {
+  const ConfinedPointer confined(parent);
   moveTo(at);
   Sleep(kPointerSettleMs);
   const int direction = notches > 0 ? 1 : -1;
