@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main job: build, then show the plug-in through plughost, render the
-# demo and validate the plug-in. Arguments, when given, go to plughost
+# demo, photograph and drive the editor, and validate the plug-in. Arguments, when given, go to plughost
 # instead.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -18,5 +18,11 @@ wine "$plughost" info "$dll"
 echo
 wine "$plughost" render "$dll" -o out/demo-out.wav --dump-input out/demo-in.wav \
   --param 0=0.25 --param 1=0.25
+echo
+# The editor at the same settings, photographed, then one drag of the
+# Threshold slider from its handle (0.25) to the point of 0.5.
+wine "$plughost" editor "$dll" --param 0=0.25 --param 1=0.25 --snapshot out/editor.png
+echo
+wine "$plughost" editor "$dll" --param 0=0.25 --param 1=0.25 --do "drag 86,226:135,226"
 echo
 wine "$plughost" validate "$dll"

@@ -157,7 +157,6 @@ class EditorSession {
   void openEditor();
   void closeEditor();
   void onIdleTick();
-  bool forwardWheel(const MSG& message);
 
   // Script thread.
   void runScript();
@@ -217,21 +216,6 @@ LRESULT EditorSession::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// The wheel goes to the window with the keyboard focus; when that is ours, a
-// host passes it on to the editor under the pointer. Only a turn taken from
-// the queue is passed on, not one a child hands back up to its parent.
-bool EditorSession::forwardWheel(const MSG& message) {
-  if (message.message != WM_MOUSEWHEEL || message.hwnd != window) return false;
-  const WPARAM wParam = message.wParam;
-  const LPARAM lParam = message.lParam;
-  POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  ScreenToClient(window, &at);
-  HWND child = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
-  if (!child || child == window) return false;
-  SendMessageA(child, WM_MOUSEWHEEL, wParam, lParam);
-  return true;
 }
 
 HWND EditorSession::createWindow() {
@@ -301,7 +285,6 @@ void EditorSession::run() {
   if (scripted) script = std::thread([this] { runScript(); });
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (forwardWheel(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -421,6 +404,7 @@ void printParameters(Effect& effect) {
     std::printf("parameter %d \"%s\" %.6f \"%s\" \"%s\"\n", static_cast<int>(i), name.c_str(),
                 static_cast<double>(value), display.c_str(), label.c_str());
   }
+  std::fflush(stdout);
 }
 
 }  // namespace
