@@ -1,6 +1,7 @@
-// plughost validate: Quillon and the clean testplug pass every check, and
-// each deliberately faulty testplug fails the check aimed at its fault,
-// with the reason, while the checks it does not touch still pass.
+// plughost validate: Quillon and the clean testplugs pass every check (the
+// one without an editor skips the editor checks), and each deliberately
+// faulty testplug fails the check aimed at its fault, with the reason,
+// while the checks it does not touch still pass.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,6 +25,16 @@ const std::vector<std::string> kChecks = {
     "process-frame-counts", "process-in-place",     "process-block-sizes",    "parameter-round-trip",
     "parameter-out-of-range", "dispatch-storm",     "close"};
 
+const std::vector<std::string> kEditorChecks = {
+    "editor-rect-before-open", "editor-open",          "editor-idle-closed",     "editor-close-twice",
+    "editor-open-close-cycles", "editor-parent-destroyed", "editor-effect-closed"};
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ",") + name;
+  return list;
+}
+
 // The verdict line of one check ("PASS name reason"), or "".
 std::string verdict(const Outcome& run, const std::string& check) {
   for (const std::string& line : run.outLines())
@@ -33,8 +44,10 @@ std::string verdict(const Outcome& run, const std::string& check) {
 
 void expectAllPass(const Outcome& run) {
   EXPECT_EQ(run.status, 0u) << run.out << run.err;
-  for (const std::string& check : kChecks) EXPECT_EQ(verdict(run, check).rfind("PASS ", 0), 0u) << check << "\n" << run.out;
-  EXPECT_EQ(run.lineStarting("summary: "), "summary: 19 checks, 19 PASS, 0 FAIL");
+  for (const auto* checks : {&kChecks, &kEditorChecks})
+    for (const std::string& check : *checks)
+      EXPECT_EQ(verdict(run, check).rfind("PASS ", 0), 0u) << check << "\n" << run.out;
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 26 checks, 26 PASS, 0 FAIL, 0 SKIP");
 }
 
 TEST(PlughostValidate, QuillonPassesEveryCheck) {
@@ -43,11 +56,23 @@ TEST(PlughostValidate, QuillonPassesEveryCheck) {
   expectAllPass(run);
   EXPECT_TRUE(contains(verdict(run, "dispatch-storm"), "100000 requests (seed 1)")) << run.out;
   EXPECT_TRUE(contains(verdict(run, "text-parameter-names"), "\"Threshol\", \"Ratio\"")) << run.out;
+  EXPECT_TRUE(contains(verdict(run, "editor-open"), "a 320x240 child window")) << run.out;
 }
 
 TEST(PlughostValidate, AnotherPlugInWithoutEditorPassesEveryCheck) {
   Scratch scratch;
-  expectAllPass(plughost({"validate", "fixtures/testplug_clean.dll"}, scratch));
+  const Outcome run = plughost({"validate", "fixtures/testplug_clean.dll"}, scratch);
+  EXPECT_EQ(run.status, 0u) << run.out << run.err;
+  for (const std::string& check : kChecks) EXPECT_EQ(verdict(run, check).rfind("PASS ", 0), 0u) << check << "\n" << run.out;
+  for (const std::string& check : kEditorChecks)
+    EXPECT_EQ(verdict(run, check).rfind("SKIP " + check, 0), 0u) << run.out;
+  EXPECT_TRUE(contains(verdict(run, "editor-open"), "no editor (flags 0x10 lack effFlagsHasEditor)")) << run.out;
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 26 checks, 19 PASS, 0 FAIL, 7 SKIP");
+}
+
+TEST(PlughostValidate, AnotherPlugInWithEditorPassesEveryCheck) {
+  Scratch scratch;
+  expectAllPass(plughost({"validate", "fixtures/testplug_editor.dll"}, scratch));
 }
 
 struct Fault {
@@ -78,8 +103,9 @@ TEST(PlughostValidate, EachFaultFailsItsCheckWithTheReason) {
     const Outcome run = plughost({"validate", std::string("fixtures/testplug_") + fault.variant + ".dll"}, scratch);
     EXPECT_EQ(run.status, 1u) << run.out << run.err;
     std::vector<std::string> failing;
-    for (const std::string& check : kChecks)
-      if (verdict(run, check).rfind("FAIL ", 0) == 0) failing.push_back(check);
+    for (const auto* checks : {&kChecks, &kEditorChecks})
+      for (const std::string& check : *checks)
+        if (verdict(run, check).rfind("FAIL ", 0) == 0) failing.push_back(check);
     ASSERT_FALSE(failing.empty()) << run.out;
     // A plug-in that builds no usable effect fails every check but the
     // version one; any other fault fails only what it breaks.
@@ -88,8 +114,47 @@ TEST(PlughostValidate, EachFaultFailsItsCheckWithTheReason) {
     }
     const std::string first = verdict(run, fault.failing.empty() ? "entry-magic" : fault.failing[0]);
     EXPECT_TRUE(contains(first, fault.reason)) << first;
-    EXPECT_EQ(run.lineStarting("summary: "), "summary: 19 checks, " + std::to_string(19 - failing.size()) +
-                                                 " PASS, " + std::to_string(failing.size()) + " FAIL");
+    // None of these has an editor; those that build no effect cannot say so.
+    const size_t skipped = fault.failing.empty() ? 0 : kEditorChecks.size();
+    EXPECT_EQ(run.lineStarting("summary: "), "summary: 26 checks, " + std::to_string(26 - failing.size() - skipped) +
+                                                 " PASS, " + std::to_string(failing.size()) + " FAIL, " +
+                                                 std::to_string(skipped) + " SKIP");
+  }
+}
+
+struct EditorFault {
+  const char* variant;
+  const char* check;  // the one editor check that must fail
+  std::vector<const char*> reason;  // parts of its reason
+};
+
+const EditorFault kEditorFaults[] = {
+    {"norect", "editor-rect-before-open",
+     {"effEditGetRect before effEditOpen gave an empty rectangle (top 0, left 0, bottom 0, right 0)"}},
+    {"openfails", "editor-open", {"effEditOpen answered 0, not 1"}},
+    {"opensize", "editor-open",
+     {"no window inside the host's window has the rectangle's size 320x240: 1 window (class \"TestplugEditor\", 160x120"}},
+    {"toplevel", "editor-open",
+     {"effEditOpen made no window inside the host's window, only top-level ones: 1 window (class \"TestplugEditor\", 320x240"}},
+    {"idleclosed", "editor-idle-closed", {"access violation) in testplug_idleclosed.dll during effEditIdle"}},
+    {"closetwice", "editor-close-twice", {"access violation) in testplug_closetwice.dll during effEditClose"}},
+    {"bitmapleak", "editor-open-close-cycles", {"private memory grew by ", " MiB over 200 open/close cycles"}},
+    {"parentgone", "editor-parent-destroyed", {"access violation) in testplug_parentgone.dll during effEditIdle"}},
+    {"effectgone", "editor-effect-closed",
+     {"access violation) in testplug_effectgone.dll during messages to the host's window after effClose"}},
+};
+
+TEST(PlughostValidate, EachEditorFaultFailsItsCheckWithTheReason) {
+  for (const EditorFault& fault : kEditorFaults) {
+    SCOPED_TRACE(fault.variant);
+    Scratch scratch;
+    const Outcome run = plughost(
+        {"validate", std::string("fixtures/testplug_") + fault.variant + ".dll", "--only", joined(kEditorChecks)}, scratch);
+    EXPECT_EQ(run.status, 1u) << run.out << run.err;
+    for (const std::string& check : kEditorChecks)
+      EXPECT_EQ(verdict(run, check).substr(0, 4), check == fault.check ? "FAIL" : "PASS") << check << "\n" << run.out;
+    for (const char* part : fault.reason) EXPECT_TRUE(contains(verdict(run, fault.check), part)) << run.out;
+    EXPECT_EQ(run.lineStarting("summary: "), "summary: 7 checks, 6 PASS, 1 FAIL, 0 SKIP");
   }
 }
 
@@ -100,7 +165,7 @@ TEST(PlughostValidate, OnlyRunsTheNamedChecksAndPassesSeedAndCount) {
   EXPECT_EQ(run.status, 0u) << run.out;
   ASSERT_EQ(run.outLines().size(), 4u) << run.out;
   EXPECT_TRUE(contains(verdict(run, "dispatch-storm"), "5000 requests (seed 77)")) << run.out;
-  EXPECT_EQ(run.lineStarting("summary: "), "summary: 2 checks, 2 PASS, 0 FAIL");
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 2 checks, 2 PASS, 0 FAIL, 0 SKIP");
 }
 
 // The plug-in path travels to every child process whole.

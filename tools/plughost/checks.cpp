@@ -9,6 +9,7 @@
 
 #include "plugin/plugstructs.h"
 #include "tools/plughost/checkkit.h"
+#include "tools/plughost/editorchecks.h"
 #include "tools/plughost/host.h"
 #include "tools/plughost/opcodes.h"
 
@@ -587,7 +588,7 @@ std::string checkClose(const CheckContext& context) {
 }  // namespace
 
 const std::vector<Check>& allChecks() {
-  static const std::vector<Check> checks = {
+  static const std::vector<Check> checks = withEditorChecks({
       {"entry-version-zero", checkEntryVersionZero},
       {"entry-magic", checkEntryMagic},
       {"entry-counts", checkEntryCounts},
@@ -607,7 +608,7 @@ const std::vector<Check>& allChecks() {
       {"parameter-out-of-range", checkParameterOutOfRange},
       {"dispatch-storm", checkStorm},
       {"close", checkClose},
-  };
+  });
   return checks;
 }
 

@@ -15,6 +15,13 @@ class CheckFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A check that does not apply to the plug-in (an editor check for one
+// without an editor); the message says why.
+class CheckSkipped : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct CheckContext {
   std::string plugin;
   uint32_t seed = 1;
@@ -24,7 +31,8 @@ struct CheckContext {
 struct Check {
   const char* name;
   // Runs the check; returns a short note of what passed, throws
-  // CheckFailure (or InputError for a plug-in that cannot be used at all).
+  // CheckFailure (or InputError for a plug-in that cannot be used at all),
+  // or CheckSkipped.
   std::string (*run)(const CheckContext&);
 };
 

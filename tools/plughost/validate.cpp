@@ -17,9 +17,30 @@ namespace plughost {
 
 namespace {
 
+enum class Result { kPass, kFail, kSkip };
+
 struct Verdict {
-  bool passed = false;
+  Result result = Result::kFail;
   std::string reason;
+};
+
+// The word of the report and the verdict file for each result.
+const char* resultWord(Result result) {
+  switch (result) {
+    case Result::kPass:
+      return "PASS";
+    case Result::kSkip:
+      return "SKIP";
+    default:
+      return "FAIL";
+  }
+}
+
+struct Tally {
+  int passed = 0;
+  int failed = 0;
+  int skipped = 0;
+  void add(Result result) { ++(result == Result::kPass ? passed : result == Result::kSkip ? skipped : failed); }
 };
 
 // A temporary file the child writes its verdict into, removed afterwards.
@@ -68,14 +89,17 @@ Verdict runInChild(const Check& check, const Options& options) {
                                          std::to_string(options.requests),
                                          options.plugin};
   const ChildOutcome outcome = runChild(args, options.timeoutSeconds * 1000u);
-  if (!outcome.started) return {false, "could not start a child process: " + outcome.error};
+  if (!outcome.started) return {Result::kFail, "could not start a child process: " + outcome.error};
   if (outcome.timedOut)
-    return {false, "did not finish within " + std::to_string(options.timeoutSeconds) + " s"};
+    return {Result::kFail, "did not finish within " + std::to_string(options.timeoutSeconds) + " s"};
   const std::string line = result.firstLine();
-  if (line.compare(0, 5, "PASS ") == 0 && outcome.exitStatus == 0) return {true, line.substr(5)};
-  if (line.compare(0, 5, "FAIL ") == 0) return {false, line.substr(5)};
-  if (isExceptionStatus(outcome.exitStatus)) return {false, "crashed with " + describeException(outcome.exitStatus)};
-  return {false, "ended with exit status " + std::to_string(outcome.exitStatus) + " and no verdict"};
+  for (Result given : {Result::kPass, Result::kSkip})
+    if (line.compare(0, 5, std::string(resultWord(given)) + " ") == 0 && outcome.exitStatus == 0)
+      return {given, line.substr(5)};
+  if (line.compare(0, 5, "FAIL ") == 0) return {Result::kFail, line.substr(5)};
+  if (isExceptionStatus(outcome.exitStatus))
+    return {Result::kFail, "crashed with " + describeException(outcome.exitStatus)};
+  return {Result::kFail, "ended with exit status " + std::to_string(outcome.exitStatus) + " and no verdict"};
 }
 
 std::vector<const Check*> selectChecks(const Options& options) {
@@ -120,15 +144,16 @@ int runValidate(const Options& options) {
   const std::vector<const Check*> checks = selectChecks(options);
   std::printf("validating %s\n", options.plugin.c_str());
   std::fflush(stdout);
-  int failed = 0;
+  Tally tally;
   for (const Check* check : checks) {
     const Verdict verdict = runInChild(*check, options);
-    if (!verdict.passed) ++failed;
-    std::printf("%s %-24s %s\n", verdict.passed ? "PASS" : "FAIL", check->name, verdict.reason.c_str());
+    tally.add(verdict.result);
+    std::printf("%s %-24s %s\n", resultWord(verdict.result), check->name, verdict.reason.c_str());
     std::fflush(stdout);
   }
-  std::printf("summary: %zu checks, %zu PASS, %d FAIL\n", checks.size(), checks.size() - failed, failed);
-  return failed ? kExitChecksFailed : kExitOk;
+  std::printf("summary: %zu checks, %d PASS, %d FAIL, %d SKIP\n", checks.size(), tally.passed, tally.failed,
+              tally.skipped);
+  return tally.failed ? kExitChecksFailed : kExitOk;
 }
 
 int runCheck(const Options& options) {
@@ -146,12 +171,14 @@ int runCheck(const Options& options) {
   std::string line;
   try {
     line = "PASS " + found->run(context);
+  } catch (const CheckSkipped& skip) {
+    line = std::string("SKIP ") + skip.what();
   } catch (const std::exception& failure) {
     // CheckFailure, or InputError from a plug-in that cannot be used.
     line = std::string("FAIL ") + failure.what();
   }
   writeResult(line.c_str());
-  return line[0] == 'P' ? kExitOk : kExitChecksFailed;
+  return line[0] == 'F' ? kExitChecksFailed : kExitOk;
 }
 
 }  // namespace plughost

@@ -1,0 +1,470 @@
+#include "tools/plughost/editorchecks.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "tools/plughost/checkkit.h"
+#include "tools/plughost/crash.h"
+#include "tools/plughost/errors.h"
+#include "tools/plughost/files.h"
+#include "tools/plughost/host.h"
+
+namespace plughost {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Windows
+
+// The window a host opens an editor in: a borderless top-level window of
+// a class of plughost's own, of the size the editor asked for.
+class HostWindow {
+ public:
+  HostWindow(int width, int height) {
+    static const char* const kClass = registerClass();
+    window = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, "plughost validate", WS_POPUP | WS_CLIPCHILDREN, 40, 40,
+                             width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window) throw InputError("cannot make the host's window: " + systemErrorText(GetLastError()));
+    // Shown without activation: destroying an active top-level window
+    // makes Wine's X11 driver wait two seconds for the focus to move.
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+  }
+  ~HostWindow() { destroy(); }
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  HWND get() const { return window; }
+  void destroy() {
+    if (window && IsWindow(window)) DestroyWindow(window);
+    window = nullptr;
+  }
+
+ private:
+  static const char* registerClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "PlughostValidateHost";
+    RegisterClassA(&windowClass);
+    return windowClass.lpszClassName;
+  }
+
+  HWND window = nullptr;
+};
+
+// Handles what is queued for this thread's windows, for `ms` at least.
+void pumpMessages(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (ms) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  } while (GetTickCount() - start < ms);
+}
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM windows) {
+  reinterpret_cast<std::set<HWND>*>(windows)->insert(window);
+  return TRUE;
+}
+
+// Every window inside `parent`, at any depth.
+std::set<HWND> windowsInside(HWND parent) {
+  std::set<HWND> windows;
+  if (parent) EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::set<HWND> directChildren(HWND parent) {
+  std::set<HWND> children;
+  for (HWND window : windowsInside(parent))
+    if (GetAncestor(window, GA_PARENT) == parent) children.insert(window);
+  return children;
+}
+
+// This thread's top-level windows and everything inside them.
+std::set<HWND> threadWindows() {
+  std::set<HWND> topLevel;
+  EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&topLevel));
+  std::set<HWND> all = topLevel;
+  for (HWND window : topLevel) {
+    const std::set<HWND> inside = windowsInside(window);
+    all.insert(inside.begin(), inside.end());
+  }
+  return all;
+}
+
+std::set<HWND> added(const std::set<HWND>& now, const std::set<HWND>& before) {
+  std::set<HWND> result;
+  std::set_difference(now.begin(), now.end(), before.begin(), before.end(), std::inserter(result, result.end()));
+  return result;
+}
+
+std::set<HWND> stillThere(const std::set<HWND>& windows) {
+  std::set<HWND> alive;
+  for (HWND window : windows)
+    if (IsWindow(window)) alive.insert(window);
+  return alive;
+}
+
+SIZE clientSize(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+// `class "Name", 320x240, style 0x50000000`
+std::string describeWindow(HWND window) {
+  char name[128] = "";
+  GetClassNameA(window, name, sizeof name);
+  const SIZE size = clientSize(window);
+  return format("class \"%s\", %ldx%ld, style 0x%08lX", name, size.cx, size.cy,
+                static_cast<unsigned long>(GetWindowLongPtrA(window, GWL_STYLE)));
+}
+
+std::string describeWindows(const std::set<HWND>& windows) {
+  std::string text = format("%zu window%s (", windows.size(), windows.size() == 1 ? "" : "s");
+  size_t shown = 0;
+  for (HWND window : windows) {
+    if (shown == 3) {
+      text += "; ...";
+      break;
+    }
+    text += (shown++ ? "; " : "") + describeWindow(window);
+  }
+  return text + ")";
+}
+
+// ---------------------------------------------------------------------------
+// Faults at first chance
+
+// Wine, like 64-bit Windows, swallows a fault in a window procedure that
+// the system calls back (WM_PAINT among others): a plug-in window that
+// reads freed memory then faults on every message instead of ending the
+// process. So while an editor check runs, a hardware fault in the plug-in
+// (or a jump into memory that holds no code) goes to the crash report at
+// once, whoever would have handled it.
+HMODULE gWatchedModule = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER gCrashReport = nullptr;
+
+bool fatalFaultCode(DWORD code) {
+  switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_STACK_OVERFLOW:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool inWatchedModule(const void* address) {
+  HMODULE module = nullptr;
+  return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<const char*>(address), &module) &&
+         module == gWatchedModule;
+}
+
+LONG CALLBACK reportPlugInFault(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD& record = *info->ExceptionRecord;
+  if (!gWatchedModule || !gCrashReport || !fatalFaultCode(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
+  const bool executedNoCode = record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2 &&
+                              record.ExceptionInformation[0] == EXCEPTION_EXECUTE_FAULT;
+  if (executedNoCode || inWatchedModule(record.ExceptionAddress)) gCrashReport(info);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Watches the module that holds `codeInPlugIn` for its lifetime.
+class PlugInFaultWatch {
+ public:
+  explicit PlugInFaultWatch(const void* codeInPlugIn) {
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<const char*>(codeInPlugIn), &gWatchedModule);
+    // The crash handler's filter: reading it takes setting another and
+    // putting it back.
+    gCrashReport = SetUnhandledExceptionFilter(nullptr);
+    SetUnhandledExceptionFilter(gCrashReport);
+    registration = AddVectoredExceptionHandler(1, reportPlugInFault);
+  }
+  ~PlugInFaultWatch() {
+    if (registration) RemoveVectoredExceptionHandler(registration);
+    gWatchedModule = nullptr;
+  }
+  PlugInFaultWatch(const PlugInFaultWatch&) = delete;
+  PlugInFaultWatch& operator=(const PlugInFaultWatch&) = delete;
+
+ private:
+  void* registration = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// The editor session
+
+// An answer to effEditGetRect, with a copy of the rectangle it gave.
+struct EditorRect {
+  PlugIntPtr answer = 0;
+  bool given = false;
+  ERect rect = {};
+
+  long width() const { return rect.right - rect.left; }
+  long height() const { return rect.bottom - rect.top; }
+  // What is wrong with the answer, or "".
+  std::string problem() const {
+    if (answer != 1) return format("answered %lld, not 1", static_cast<long long>(answer));
+    if (!given) return "answered 1 but gave no rectangle";
+    const std::string sides =
+        format("(top %d, left %d, bottom %d, right %d)", rect.top, rect.left, rect.bottom, rect.right);
+    if (width() <= 0 || height() <= 0) return "gave an empty rectangle " + sides;
+    // The host places the editor at its window's origin, on a screen.
+    if (rect.left < 0 || rect.top < 0 || width() > kMaxSide || height() > kMaxSide)
+      return format("gave a rectangle a host cannot place, %ldx%ld ", width(), height()) + sides;
+    return "";
+  }
+  static constexpr long kMaxSide = 8192;
+};
+
+// A session whose effect has an editor, and the host's window for it,
+// sized to the rectangle the editor gives before it opens (or 640x480 when
+// that is unusable: the rectangle check reports it). Closes the effect
+// before the window goes, as a host does, so that the window's end never
+// reaches an editor left open.
+class EditorSession {
+ public:
+  explicit EditorSession(const CheckContext& context)
+      : session(context),
+        effect(session.effect),
+        faults(reinterpret_cast<const void*>(effect.record()->dispatcher)),
+        before(requireEditor()),
+        host(hostWidth(), hostHeight()) {}
+  ~EditorSession() {
+    if (effect.record()) effect.close();
+  }
+  EditorSession(const EditorSession&) = delete;
+  EditorSession& operator=(const EditorSession&) = delete;
+
+  EditorRect rect() {
+    EditorRect result;
+    ERect* given = nullptr;
+    result.answer = effect.dispatch(effEditGetRect, 0, 0, &given);
+    result.given = given != nullptr;
+    if (given) result.rect = *given;
+    return result;
+  }
+  PlugIntPtr open() { return effect.dispatch(effEditOpen, 0, 0, host.get()); }
+  void close() { effect.dispatch(effEditClose); }
+  // Idle requests about as a host sends them, with the messages between.
+  void idle(int times) {
+    for (int i = 0; i < times; ++i) {
+      effect.dispatch(effEditIdle);
+      pumpMessages(10);
+    }
+  }
+  // The windows open() made: inside the host's window, or top-level ones
+  // of this thread that were not there before and are visible.
+  std::set<HWND> editorWindows(const std::set<HWND>& earlier) const {
+    std::set<HWND> windows = windowsInside(host.get());
+    for (HWND window : added(threadWindows(), earlier))
+      if (GetAncestor(window, GA_PARENT) == GetDesktopWindow() && IsWindowVisible(window)) windows.insert(window);
+    return windows;
+  }
+
+  Session session;
+  Effect& effect;
+  PlugInFaultWatch faults;
+  const EditorRect before;  // asked before any open
+  HostWindow host;
+
+ private:
+  EditorRect requireEditor() {
+    const PlugInt32 flags = effect.record()->flags;
+    if (!(flags & effFlagsHasEditor))
+      throw CheckSkipped(format("no editor (flags 0x%X lack effFlagsHasEditor)", static_cast<unsigned>(flags)));
+    return rect();
+  }
+  int hostWidth() const { return before.problem().empty() ? static_cast<int>(before.width()) : 640; }
+  int hostHeight() const { return before.problem().empty() ? static_cast<int>(before.height()) : 480; }
+};
+
+// ---------------------------------------------------------------------------
+// The checks
+
+std::string checkRectBeforeOpen(const CheckContext& context) {
+  EditorSession editor(context);
+  const std::string problem = editor.before.problem();
+  require(problem.empty(), "effEditGetRect before effEditOpen " + problem);
+  return format("%ldx%ld before open", editor.before.width(), editor.before.height());
+}
+
+std::string checkOpen(const CheckContext& context) {
+  EditorSession editor(context);
+  const std::set<HWND> earlier = threadWindows();
+  const PlugIntPtr answer = editor.open();
+  require(answer == 1, format("effEditOpen answered %lld, not 1", static_cast<long long>(answer)));
+  pumpMessages(30);
+  const EditorRect rect = editor.rect();
+  const std::string problem = rect.problem();
+  require(problem.empty(), "effEditGetRect after effEditOpen " + problem);
+  const std::set<HWND> children = directChildren(editor.host.get());
+  if (children.empty()) {
+    const std::set<HWND> elsewhere = editor.editorWindows(earlier);
+    require(elsewhere.empty(), "effEditOpen made no window inside the host's window, only top-level ones: " +
+                                   describeWindows(elsewhere));
+    throw CheckFailure("effEditOpen made no window inside the host's window");
+  }
+  for (HWND child : children) {
+    const SIZE size = clientSize(child);
+    if ((GetWindowLongPtrA(child, GWL_STYLE) & WS_CHILD) && size.cx == rect.width() && size.cy == rect.height()) {
+      const std::string note = format("answered 1; a %ldx%ld child window inside the host's window (",
+                                      size.cx, size.cy) + describeWindow(child) + ")";
+      editor.close();
+      return note;
+    }
+  }
+  throw CheckFailure(format("no window inside the host's window has the rectangle's size %ldx%ld: ",
+                            rect.width(), rect.height()) + describeWindows(children));
+}
+
+std::string checkIdleWhenClosed(const CheckContext& context) {
+  EditorSession editor(context);
+  const int kIdles = 5;
+  pumpMessages(10);
+  std::set<HWND> earlier = threadWindows();
+  editor.idle(kIdles);
+  std::set<HWND> made = added(threadWindows(), earlier);
+  require(made.empty(), "effEditIdle before any effEditOpen made " + describeWindows(made));
+  editor.open();
+  editor.idle(1);
+  editor.close();
+  pumpMessages(10);
+  earlier = threadWindows();
+  editor.idle(kIdles);
+  made = added(threadWindows(), earlier);
+  require(made.empty(), "effEditIdle after effEditClose made " + describeWindows(made));
+  return format("%d idle requests before open and %d after close made no window", kIdles, kIdles);
+}
+
+std::string checkCloseTwice(const CheckContext& context) {
+  EditorSession editor(context);
+  editor.close();  // closed already, as it starts
+  const std::set<HWND> earlier = threadWindows();
+  editor.open();
+  pumpMessages(30);
+  const std::set<HWND> windows = editor.editorWindows(earlier);
+  editor.close();
+  pumpMessages(10);
+  const std::set<HWND> left = stillThere(windows);
+  require(left.empty(), "after effEditClose the editor's windows are still there: " + describeWindows(left));
+  editor.close();
+  pumpMessages(30);
+  return format("a close before open and two after it; the editor's %zu window%s went with the first",
+                windows.size(), windows.size() == 1 ? "" : "s");
+}
+
+// What the process has committed for itself, bitmaps included: Wine keeps
+// their pixels in the process, and GetGuiResources answers 0 there. Wine 8
+// reports it as the page-file usage and leaves PrivateUsage 0; Windows
+// gives the same figure in both.
+size_t privateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                            sizeof counters))
+    throw InputError("cannot read the process's memory use: " + systemErrorText(GetLastError()));
+  return std::max(counters.PrivateUsage, counters.PagefileUsage);
+}
+
+double mebibytes(long long bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+std::string checkOpenCloseCycles(const CheckContext& context) {
+  EditorSession editor(context);
+  auto cycle = [&editor] {
+    editor.open();
+    editor.effect.dispatch(effEditIdle);
+    pumpMessages(0);
+    editor.close();
+    pumpMessages(0);
+  };
+  // What the first opens set up for good (classes, caches) is in place
+  // before the count starts.
+  const int kWarmUp = 20;
+  const int kCycles = 200;
+  for (int i = 0; i < kWarmUp; ++i) cycle();
+  const size_t before = privateBytes();
+  for (int i = 0; i < kCycles; ++i) cycle();
+  const long long grown = static_cast<long long>(privateBytes()) - static_cast<long long>(before);
+  // A bitmap the size of a small editor is 300 KiB: a leak of one per
+  // open shows as many megabytes; noise stays far below the allowance.
+  const long long kAllowed = 2 * 1024 * 1024;
+  require(grown <= kAllowed,
+          format("private memory grew by %.1f MiB over %d open/close cycles (%lld KiB a cycle; %.0f MiB allowed)",
+                 mebibytes(grown), kCycles, grown / kCycles / 1024, mebibytes(kAllowed)));
+  return format("%d open/close cycles after %d to warm up: private memory %+.2f MiB", kCycles, kWarmUp,
+                mebibytes(grown));
+}
+
+std::string checkParentDestroyed(const CheckContext& context) {
+  EditorSession editor(context);
+  editor.open();
+  pumpMessages(30);
+  editor.idle(2);
+  noteActivity("the host destroying its window under the open editor");
+  editor.host.destroy();
+  pumpMessages(20);
+  const int kIdles = 5;
+  editor.idle(kIdles);
+  editor.close();
+  pumpMessages(20);
+  return format("the host's window destroyed under the open editor, then %d idle requests and effEditClose",
+                kIdles);
+}
+
+std::string checkEffectClosed(const CheckContext& context) {
+  EditorSession editor(context);
+  editor.open();
+  pumpMessages(30);
+  editor.idle(2);
+  const std::set<HWND> windows = windowsInside(editor.host.get());
+  editor.effect.close();
+  // Whatever the editor left behind now gets painted and then destroyed,
+  // as the host's window would in time.
+  noteActivity("messages to the host's window after effClose with the editor open");
+  RedrawWindow(editor.host.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  pumpMessages(100);
+  const size_t left = stillThere(windows).size();
+  noteActivity("the host destroying its window after effClose with the editor open");
+  editor.host.destroy();
+  pumpMessages(30);
+  if (left == 0) return "effClose with the editor open took its windows with it";
+  return format("effClose with the editor open; %zu of its windows stayed, harmlessly, until the host's went",
+                left);
+}
+
+}  // namespace
+
+std::vector<Check> withEditorChecks(std::vector<Check> checks) {
+  const Check editorChecks[] = {
+      {"editor-rect-before-open", checkRectBeforeOpen},
+      {"editor-open", checkOpen},
+      {"editor-idle-closed", checkIdleWhenClosed},
+      {"editor-close-twice", checkCloseTwice},
+      {"editor-open-close-cycles", checkOpenCloseCycles},
+      {"editor-parent-destroyed", checkParentDestroyed},
+      {"editor-effect-closed", checkEffectClosed},
+  };
+  checks.insert(checks.end(), std::begin(editorChecks), std::end(editorChecks));
+  return checks;
+}
+
+}  // namespace plughost

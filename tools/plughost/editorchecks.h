@@ -1,0 +1,15 @@
+// The checks of a plug-in's editor, run in a real window of plughost's own
+// as a host opens one. A plug-in whose flags say it has no editor skips
+// them.
+#pragma once
+
+#include <vector>
+
+#include "tools/plughost/checks.h"
+
+namespace plughost {
+
+// The checks given, followed by the editor checks.
+std::vector<Check> withEditorChecks(std::vector<Check> checks);
+
+}  // namespace plughost
