@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/benchclock.h"
 #include "plugin/aeffect.h"
 
 namespace {
@@ -50,17 +51,6 @@ PlugIntPtr host(AEffect*, PlugInt32 opcode, PlugInt32, PlugIntPtr, void*, float)
     default:
       return 0;
   }
-}
-
-double seconds() {
-  static const double period = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1.0 / static_cast<double>(frequency.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * period;
 }
 
 // Hands out whatever Wine queued for our windows between two samples, so that

@@ -10,23 +10,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/benchclock.h"
 #include "plugin/plugmain.h"
 #include "pluggui/pluggui.h"
 
 using namespace PLUGGUI;
 
 namespace {
-
-double seconds() {
-  static const double period = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1.0 / static_cast<double>(frequency.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * period;
-}
 
 template <typename Step>
 double medianMicroseconds(int repetitions, Step step) {

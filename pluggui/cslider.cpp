@@ -46,7 +46,7 @@ CSlider::CSlider(const CRect& size, CControlListener* listener, long tag, CPoint
     : CControl(size, listener, tag, background),
       backgroundOffset(bitmapOffset),
       handleOffset(0, 0),
-      handle(handle),
+      handle(nullptr),
       offscreen(nullptr),
       style(style),
       handleWidth(1),
@@ -61,11 +61,7 @@ CSlider::CSlider(const CRect& size, CControlListener* listener, long tag, CPoint
       drawTransparentHandle(true),
       freeClick(true) {
   setDrawTransparentHandle(true);
-  if (handle) {
-    handle->remember();
-    handleWidth = handle->getWidth();
-    handleHeight = handle->getHeight();
-  }
+  setHandle(handle);
   travel = handleRange - ((style & kStyleHorizontal) ? handleWidth : handleHeight);
   setOffsetHandle(handleStart);
   setWantsFocus(true);
@@ -76,7 +72,7 @@ CSlider::CSlider(const CRect& size, CControlListener* listener, long tag, long s
     : CControl(size, listener, tag, background),
       backgroundOffset(bitmapOffset),
       handleOffset(0, 0),
-      handle(handle),
+      handle(nullptr),
       offscreen(nullptr),
       style(style),
       handleWidth(1),
@@ -91,11 +87,7 @@ CSlider::CSlider(const CRect& size, CControlListener* listener, long tag, long s
       drawTransparentHandle(true),
       freeClick(true) {
   setDrawTransparentHandle(true);
-  if (handle) {
-    handle->remember();
-    handleWidth = handle->getWidth();
-    handleHeight = handle->getHeight();
-  }
+  setHandle(handle);
   CPoint start(0, 0);
   setOffsetHandle(start);
   setWantsFocus(true);

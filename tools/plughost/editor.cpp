@@ -385,16 +385,6 @@ void requireInside(const std::vector<EditorAction>& actions, EditorSize size) {
                          " x " + std::to_string(size.height) + ")");
 }
 
-void applyParameters(const Options& options, Effect& effect) {
-  const PlugInt32 count = effect.record()->numParams;
-  for (const auto& param : options.params) {
-    if (param.first < 0 || param.first >= count)
-      throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
-                       std::to_string(count) + " parameters");
-    effect.setParameter(param.first, param.second);
-  }
-}
-
 void printParameters(Effect& effect) {
   for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) {
     const std::string name = effect.text(effGetParamName, i);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/plughost/cli.h"
 #include "tools/plughost/crash.h"
 #include "tools/plughost/errors.h"
 #include "tools/plughost/files.h"
@@ -214,6 +215,16 @@ PlugIntPtr Effect::close() {
   PlugIntPtr result = dispatch(effClose);
   effect = nullptr;
   return result;
+}
+
+void applyParameters(const Options& options, Effect& effect) {
+  const PlugInt32 count = effect.record()->numParams;
+  for (const auto& param : options.params) {
+    if (param.first < 0 || param.first >= count)
+      throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
+                       std::to_string(count) + " parameters");
+    effect.setParameter(param.first, param.second);
+  }
 }
 
 }  // namespace plughost

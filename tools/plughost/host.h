@@ -118,4 +118,10 @@ class Effect {
   AEffect* effect;
 };
 
+struct Options;
+
+// The command line's --param settings, set on the effect; an index the
+// plug-in does not have is bad input.
+void applyParameters(const Options& options, Effect& effect);
+
 }  // namespace plughost

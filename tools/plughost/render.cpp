@@ -152,16 +152,6 @@ void checkChannels(const Options& options, const AEffect& record) {
     throw InputError(options.plugin + ": cannot render with " + std::to_string(record.numInputs) + " inputs");
 }
 
-void applyParameters(const Options& options, Effect& effect) {
-  const PlugInt32 count = effect.record()->numParams;
-  for (const auto& param : options.params) {
-    if (param.first < 0 || param.first >= count)
-      throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
-                       std::to_string(count) + " parameters");
-    effect.setParameter(param.first, param.second);
-  }
-}
-
 struct RenderResult {
   StereoSignal output;
   size_t blocks = 0;
