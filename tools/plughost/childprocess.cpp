@@ -65,10 +65,21 @@ ChildOutcome runChild(const std::vector<std::string>& args, DWORD timeoutMs) {
 
   ChildOutcome outcome;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(args[0].c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    outcome.error = systemErrorText(GetLastError());
-    return outcome;
+  // Under Wine a process start can fail now and then with an internal
+  // error while the machine is busy, though nothing is wrong with the
+  // child; a check must not fail for that, so such a start is retried a
+  // few times before it counts.
+  const int attempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessA(args[0].c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &info))
+      break;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == attempts) {
+      outcome.error = systemErrorText(error);
+      return outcome;
+    }
+    Sleep(200 * attempt);
   }
   UniqueHandle process(info.hProcess);
   UniqueHandle thread(info.hThread);
