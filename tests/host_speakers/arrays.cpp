@@ -39,7 +39,7 @@ size_t Tracker::sizeOf(const void* block) const {
   return found == blocks.end() ? 0 : found->second;
 }
 
-void note(const void* block, size_t size) {
+void note(void* block, size_t size) {
   if (!book.on) return;
   book.on = false;  // the map's own nodes are not ours to count
   (*book.live)[block] = size;

@@ -22,7 +22,9 @@ class Tracker {
   std::map<const void*, size_t> blocks;
 };
 
-void note(const void* block, size_t size);
+// The block is fresh and its bytes unset; passed as const, the compiler
+// would take it for a read of them.
+void note(void* block, size_t size);
 void forget(const void* block);
 
 }  // namespace arrays
