@@ -179,17 +179,39 @@ bool CSlider::removed(CView* parent) {
 //-----------------------------------------------------------------------------
 // Drawing
 
+// Only the part that the context's clip lets through is drawn and copied:
+// when a neighbour's repaint overlaps a corner of this slider, that corner
+// is all it redraws, and a handle elsewhere on the track is left alone. The
+// rest of the private surface may then lag behind the value, but none of it
+// reaches the screen before a draw that covers it.
 void CSlider::draw(CDrawContext* context) {
+  if (!context) {
+    setDirty(false);
+    return;
+  }
+  CRect visible;
+  context->getClipRect(visible);
+  visible.bound(viewSize);
   CDrawContext* target = offscreen ? offscreen : context;
-  if (offscreen && getTransparency()) offscreen->copyTo(context, viewSize, CPoint(0, 0));
+  // The visible part in the coordinates of the surface drawn on.
+  CRect area(visible);
+  if (offscreen) area.offset(-viewSize.left, -viewSize.top);
+  if (visible.isEmpty()) {
+    setDirty(false);
+    return;
+  }
+  if (offscreen && getTransparency()) offscreen->copyTo(context, visible, CPoint(area.left, area.top));
 
   CRect r(0, 0, controlWidth, controlHeight);
   if (!offscreen) r.offset(viewSize.left, viewSize.top);
   if (background) {
+    CRect part(area);
+    part.bound(r);
+    const CPoint from(backgroundOffset.h + part.left - r.left, backgroundOffset.v + part.top - r.top);
     if (getTransparency())
-      background->drawTransparent(target, r, backgroundOffset);
+      background->drawTransparent(target, part, from);
     else
-      background->draw(target, r, backgroundOffset);
+      background->draw(target, part, from);
   }
 
   const bool startsAtOrigin = (style & (kStyleLeft | kStyleTop)) != 0;
@@ -211,14 +233,16 @@ void CSlider::draw(CDrawContext* context) {
     if (h.bottom > handleMax) h.bottom = handleMax;
   }
   if (!offscreen) h.offset(viewSize.left, viewSize.top);
-  if (handle) {
+  CRect handleShown(h);
+  handleShown.bound(area);
+  if (handle && !handleShown.isEmpty()) {
     if (drawTransparentHandle)
       handle->drawTransparent(target, h, CPoint(0, 0));
     else
       handle->draw(target, h, CPoint(0, 0));
   }
 
-  if (offscreen) offscreen->copyFrom(context, viewSize, CPoint(0, 0));
+  if (offscreen) offscreen->copyFrom(context, visible, CPoint(area.left, area.top));
   setDirty(false);
 }
 

@@ -204,11 +204,15 @@ void CViewContainer::drawBackgroundRect(CDrawContext* context, CRect& rect) {
     CRect oldClip;
     context->getClipRect(oldClip);
     context->setClipRect(intersection(rect, oldClip));
-    CRect whole(0, 0, background->getWidth(), background->getHeight());
+    // Only the part under the clip is transferred: the pixels are those of
+    // the whole picture clipped, for a fraction of the cost.
+    CRect part(0, 0, background->getWidth(), background->getHeight());
+    part.bound(intersection(rect, oldClip));
+    const CPoint from(backgroundOffset.h + part.left, backgroundOffset.v + part.top);
     if (transparencyEnabled)
-      background->drawTransparent(context, whole, backgroundOffset);
+      background->drawTransparent(context, part, from);
     else
-      background->draw(context, whole, backgroundOffset);
+      background->draw(context, part, from);
     context->setClipRect(oldClip);
   } else if (!transparencyEnabled) {
     context->setFillColor(backgroundColor);

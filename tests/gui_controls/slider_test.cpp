@@ -267,6 +267,23 @@ TEST_F(Sliders, ShiftSlowsTheDragTenfoldFromWhereItWasPressed) {
   EXPECT_FLOAT_EQ(s->getValue(), 0.63f);
 }
 
+// A repaint of part of the slider (a neighbour's, say) draws that part
+// right, handle included, and leaves the rest of the window alone.
+TEST_F(Sliders, ARepaintOfPartOfTheSliderDrawsThatPartOnly) {
+  OpenSlider* s = add(kStyleHorizontal | kStyleLeft, 0.0f);  // handle at x 10 to 20
+  s->setValue(0.5f);                                          // now at 60 to 70, undrawn
+  CDrawContext* context = frame->createDrawContext();
+  frame->drawRect(context, CRect(65, 10, 120, 20));
+  context->forget();
+  EXPECT_EQ(pixel(10), RGB(255, 0, 0)) << "outside: as it was";
+  EXPECT_EQ(pixel(64), RGB(0, 0, 0)) << "outside: the handle's hidden half";
+  EXPECT_EQ(pixel(65), RGB(255, 0, 0));
+  EXPECT_EQ(pixel(69), RGB(255, 0, 0));
+  EXPECT_EQ(pixel(70), RGB(0, 0, 0));
+  testwindows::paintWindow(frame->getSystemWindow());
+  EXPECT_EQ(pixel(60), RGB(255, 0, 0));
+}
+
 TEST_F(Sliders, WithoutTravelADragLeavesTheValue) {
   OpenSlider* s = add(kStyleHorizontal | kStyleLeft, 0.4f, 10);
   ASSERT_EQ(s->getTravel(), 0);
