@@ -4,28 +4,13 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
+#include "pluggui/gdiobject.h"
 #include "tools/plughost/errors.h"
 #include "tools/plughost/files.h"
 
 namespace plughost {
 
 namespace {
-
-// The window's device context for the length of a scope.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window(window), dc(GetDC(window)) {}
-  ~WindowDc() {
-    if (dc) ReleaseDC(window, dc);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc; }
-
- private:
-  HWND window;
-  HDC dc;
-};
 
 // A 32-bit top-down bitmap whose pixels we can read, selected into a memory
 // context of its own.
@@ -78,7 +63,7 @@ std::vector<unsigned char> encodePng(const Picture& picture) {
 }  // namespace
 
 Picture captureClient(HWND window, int width, int height) {
-  const WindowDc screen(window);
+  const PLUGGUI::WindowDC screen(window);
   ReadableBitmap copy(screen.get(), width, height);
   if (!screen.get() || !copy.valid() || !BitBlt(copy.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY))
     throw InputError("cannot read the editor's pixels back from its window");
