@@ -5,9 +5,15 @@
 QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # What the set-up installs. `wine` holds the wine and wineserver commands on
 # the PATH; wine64 alone keeps its programs under /usr/lib/wine. Installed
-# without recommends, so the 32-bit Wine never comes along.
+# without recommends, so the 32-bit Wine never comes along; but the X
+# libraries that Wine's X11 driver loads when present are named here, since
+# without them it behaves differently. Without the input extension's library
+# (libxi6), for one, it confines the pointer by grabbing it, and the grab
+# resynchronises the modifier keys with the X server's, so that a Shift
+# held through a drag is let go of.
 QUILLON_PACKAGES="cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb googletest libstb-dev fonts-liberation"
+  wine wine64 xvfb googletest libstb-dev fonts-liberation
+  libxi6 libxrender1 libxrandr2 libxfixes3 libxcursor1 libxcomposite1 libxinerama1 libxxf86vm1"
 
 # Every outside command the scripts and the build run, each with the package
 # that holds it (one of the list above or one they pull in).
