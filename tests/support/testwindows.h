@@ -140,24 +140,6 @@ class Held {
   bool released_ = false;
 };
 
-// Activates the window and waits until the X11 driver has given it the
-// keyboard focus. When that arrives the driver resynchronises the modifier
-// keys with the X server's, where none is down, which would let go of a
-// Shift or Control held later; a probe Shift shows when it has happened.
-inline void takeKeyboardFocus(HWND window) {
-  SetForegroundWindow(window);
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    bool kept = false;
-    {
-      Held probe = Held::key(VK_SHIFT);
-      pumpFor(250);
-      kept = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
-    }
-    pumpFor(30);
-    if (kept) return;
-  }
-}
-
 inline Held leftButton() { return Held::button(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 inline Held rightButton() { return Held::button(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 inline Held middleButton() { return Held::button(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }

@@ -2,7 +2,6 @@
 // does, and drives it with real input or leaves it to the user.
 #include <windows.h>
 
-#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
@@ -295,10 +294,6 @@ void EditorSession::run() {
 }
 
 void EditorSession::runScript() {
-  const bool holdsModifiers = std::any_of(actions.begin(), actions.end(), [](const EditorAction& action) {
-    return action.kind == ActionKind::kCtrlClick || action.kind == ActionKind::kShiftDrag;
-  });
-  if (holdsModifiers) Hand(window).settleKeyboard();
   Sleep(kSettleMs);
   if (!tasks.run([this] { printLines(log.take(true)); })) return;
   for (size_t i = 0; i < actions.size(); ++i) {

@@ -18,10 +18,6 @@ constexpr int kStepPixels = 4;
 constexpr DWORD kStepMs = 16;
 constexpr DWORD kLastPositionMs = 80;
 constexpr DWORD kNotchMs = 40;
-// The keyboard focus comes within a few hundred milliseconds even on a busy
-// machine; each probe waits that long for it.
-constexpr int kKeyboardProbes = 4;
-constexpr DWORD kKeyboardProbeMs = 250;
 
 std::atomic<unsigned long> gPressesTaken{0};
 
@@ -155,19 +151,6 @@ void Hand::drag(EditorPoint from, EditorPoint to, bool withShift) const {
     Sleep(kStepMs);
   }
   Sleep(kLastPositionMs);
-}
-
-void Hand::settleKeyboard() const {
-  for (int attempt = 0; attempt < kKeyboardProbes; ++attempt) {
-    bool kept = false;
-    {
-      const HeldKey probe(VK_SHIFT);
-      Sleep(kKeyboardProbeMs);
-      kept = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
-    }
-    Sleep(kPointerSettleMs);
-    if (kept) return;
-  }
 }
 
 void Hand::wheel(EditorPoint at, int notches) const {

@@ -35,11 +35,6 @@ class Hand {
   // sees the positions in between and, before the release, the last one.
   void drag(EditorPoint from, EditorPoint to, bool withShift) const;
   void wheel(EditorPoint at, int notches) const;
-  // Waits until the X11 driver has taken the window's keyboard focus. When
-  // that arrives it resynchronises the modifier keys with the X server's,
-  // where none is down, and so would let go of a Shift or Control held in
-  // the middle of a later action. A probe Shift shows when it has happened.
-  void settleKeyboard() const;
 
  private:
   void moveTo(EditorPoint at) const;
