@@ -192,14 +192,14 @@ void CSlider::draw(CDrawContext* context) {
   CRect visible;
   context->getClipRect(visible);
   visible.bound(viewSize);
-  CDrawContext* target = offscreen ? offscreen : context;
-  // The visible part in the coordinates of the surface drawn on.
-  CRect area(visible);
-  if (offscreen) area.offset(-viewSize.left, -viewSize.top);
   if (visible.isEmpty()) {
     setDirty(false);
     return;
   }
+  CDrawContext* target = offscreen ? offscreen : context;
+  // The visible part in the coordinates of the surface drawn on.
+  CRect area(visible);
+  if (offscreen) area.offset(-viewSize.left, -viewSize.top);
   if (offscreen && getTransparency()) offscreen->copyTo(context, visible, CPoint(area.left, area.top));
 
   CRect r(0, 0, controlWidth, controlHeight);

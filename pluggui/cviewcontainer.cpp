@@ -203,11 +203,12 @@ void CViewContainer::drawBackgroundRect(CDrawContext* context, CRect& rect) {
   if (background) {
     CRect oldClip;
     context->getClipRect(oldClip);
-    context->setClipRect(intersection(rect, oldClip));
+    const CRect clip = intersection(rect, oldClip);
+    context->setClipRect(clip);
     // Only the part under the clip is transferred: the pixels are those of
     // the whole picture clipped, for a fraction of the cost.
     CRect part(0, 0, background->getWidth(), background->getHeight());
-    part.bound(intersection(rect, oldClip));
+    part.bound(clip);
     const CPoint from(backgroundOffset.h + part.left, backgroundOffset.v + part.top);
     if (transparencyEnabled)
       background->drawTransparent(context, part, from);

@@ -1,5 +1,9 @@
 #include "pluggui/imagedc.h"
 
+#include <mutex>
+
+#include "pluggui/gdiobject.h"
+
 namespace PLUGGUI {
 
 namespace {
@@ -37,14 +41,6 @@ class Lock {
   CRITICAL_SECTION section_;
 };
 
-struct Hold {
-  explicit Hold(Lock& lock) : lock_(lock) { lock_.lock(); }
-  ~Hold() { lock_.unlock(); }
-  Hold(const Hold&) = delete;
-  Hold& operator=(const Hold&) = delete;
-  Lock& lock_;
-};
-
 struct Cache {
   Lock lock;  // taken again by the same thread when a draw nests leases
   CachedImage images[kCachedImages];
@@ -58,16 +54,19 @@ Cache& cache() {
   return *instance;
 }
 
+// A context of the screen's kind, made the first time it is needed.
+bool ensureDC(HDC& dc) {
+  if (!dc) dc = CreateCompatibleDC(nullptr);
+  return dc != nullptr;
+}
+
 void takeOut(CachedImage& entry) {
   if (entry.image) SelectObject(entry.dc, entry.original);
   entry.image = nullptr;
 }
 
 HDC selectInto(CachedImage& entry, HBITMAP image) {
-  if (!entry.dc) {
-    entry.dc = CreateCompatibleDC(nullptr);
-    if (!entry.dc) return nullptr;
-  }
+  if (!ensureDC(entry.dc)) return nullptr;
   takeOut(entry);
   HGDIOBJ previous = SelectObject(entry.dc, image);
   if (!previous || previous == HGDI_ERROR) return nullptr;
@@ -94,21 +93,11 @@ HDC cachedDC(Cache& c, HBITMAP image) {
 // The scratch bitmap grows to cover both sizes; a one-bit one for the mask,
 // one in the screen's format for the colour work.
 HDC grown(Scratch& s, int width, int height, bool oneBit) {
-  if (!s.dc) {
-    s.dc = CreateCompatibleDC(nullptr);
-    if (!s.dc) return nullptr;
-  }
+  if (!ensureDC(s.dc)) return nullptr;
   if (s.bitmap && width <= s.width && height <= s.height) return s.dc;
   const int w = width > s.width ? width : s.width;
   const int h = height > s.height ? height : s.height;
-  HBITMAP bitmap = nullptr;
-  if (oneBit) {
-    bitmap = CreateBitmap(w, h, 1, 1, nullptr);
-  } else {
-    HDC screen = GetDC(nullptr);
-    bitmap = CreateCompatibleBitmap(screen, w, h);
-    ReleaseDC(nullptr, screen);
-  }
+  HBITMAP bitmap = oneBit ? CreateBitmap(w, h, 1, 1, nullptr) : CreateCompatibleBitmap(WindowDC(nullptr).get(), w, h);
   if (!bitmap) return nullptr;
   HGDIOBJ previous = SelectObject(s.dc, bitmap);
   if (s.bitmap) {
@@ -153,14 +142,14 @@ ScratchDCs::~ScratchDCs() { cache().lock.unlock(); }
 void releaseImageDC(HBITMAP image) {
   if (!image) return;
   Cache& c = cache();
-  const Hold hold(c.lock);
+  const std::lock_guard<Lock> hold(c.lock);
   for (CachedImage& entry : c.images)
     if (entry.image == image) takeOut(entry);
 }
 
 void releaseAllImageDCs() {
   Cache& c = cache();
-  const Hold hold(c.lock);
+  const std::lock_guard<Lock> hold(c.lock);
   for (CachedImage& entry : c.images) {
     takeOut(entry);
     if (entry.dc) DeleteDC(entry.dc);
