@@ -8,6 +8,7 @@
 #include "plugin/audioeffectx.h"
 #include "plugin/plugmain.h"
 #include "pluggui/pluggui.h"
+#include "pluggui/ctextedit.h"
 
 namespace PLUGGUI {
 
@@ -150,10 +151,18 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       // system is about to give to another window.
       setFrameOf(window, nullptr);
       break;
+    case WM_CTLCOLOREDIT: {
+      // A text edit's field asks for its colours: those of the control.
+      CView* focus = frame->getFocusView();
+      if (focus && focus->isTypeOf("CTextEdit"))
+        return reinterpret_cast<LRESULT>(
+            editFieldColours(static_cast<CTextEdit*>(focus), reinterpret_cast<HDC>(wParam)));
+      break;
+    }
     default:
-      // WM_CTLCOLOREDIT, WM_MEASUREITEM and WM_DRAWITEM serve controls that
-      // can hold the focus with a native field or menu of their own; until
-      // one of them is the focus view they take the default handling.
+      // WM_MEASUREITEM and WM_DRAWITEM serve controls that hold the focus
+      // with a native menu of their own; until one of them is the focus view
+      // they take the default handling.
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -2,6 +2,8 @@
 // the wheel and the arrow keys.
 #include "pluggui/cslider.h"
 
+#include "pluggui/controltracking.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -9,32 +11,9 @@ namespace PLUGGUI {
 
 namespace {
 
-// The host's virtual key codes of the arrows, and its Shift modifier bit.
-constexpr unsigned char kKeyLeft = 11;
-constexpr unsigned char kKeyUp = 12;
-constexpr unsigned char kKeyRight = 13;
-constexpr unsigned char kKeyDown = 14;
-constexpr unsigned char kShiftModifier = 1;
-
-// Any modifier bit: the listener may take such a click for itself.
-constexpr long kModifierMask = 0x78;
-
-// The slider in its tracking loop, if any. The loop runs on the interface
-// thread and holds it, so there is at most one. A slider removed from its
-// container while it tracks (say the host closes the editor from the idle
-// request the loop makes) ends its edit on the way out and its loop stops.
-CSlider* gTrackingSlider = nullptr;
-
 // The handle's offset along the track for a drawn value: the product is
-// formed in double and truncated toward zero. A value that is not a number
-// has no place on the track; it is drawn at the start.
-long trackOffset(long travel, float fValue) {
-  const double offset = static_cast<double>(travel) * fValue;
-  if (std::isnan(offset)) return 0;
-  if (offset >= 2147483647.0) return 2147483647L;
-  if (offset <= -2147483648.0) return -2147483647L - 1;
-  return static_cast<long>(offset);
-}
+// formed in double. A value that is not a number is drawn at the start.
+long trackOffset(long travel, float fValue) { return truncatedPixel(static_cast<double>(travel) * fValue); }
 
 }  // namespace
 
@@ -136,11 +115,13 @@ void CSlider::setOffsetHandle(CPoint& val) {
   }
 }
 
+// The new picture is held before the old one is let go: they may be the
+// same, with this slider's reference the last.
 void CSlider::setHandle(CBitmap* bitmap) {
+  if (bitmap) bitmap->remember();
   if (handle) handle->forget();
   handle = bitmap;
   if (handle) {
-    handle->remember();
     handleWidth = handle->getWidth();
     handleHeight = handle->getHeight();
   }
@@ -167,10 +148,6 @@ bool CSlider::attached(CView* parent) {
 }
 
 bool CSlider::removed(CView* parent) {
-  if (gTrackingSlider == this) {
-    gTrackingSlider = nullptr;
-    endEdit();
-  }
   if (offscreen) offscreen->forget();
   offscreen = nullptr;
   return CView::removed(parent);
@@ -283,13 +260,8 @@ void CSlider::mouse(CDrawContext* context, CPoint& where, long button) {
   float startValue = value;
   long lastButton = button;
   const bool mirrored = (style & (kStyleRight | kStyleBottom)) != 0;
-  // Held for the loop: the idle step inside it may let the host close the
-  // editor, which releases this slider with the frame.
-  remember();
-  CSlider* const outerTracking = gTrackingSlider;
-  gTrackingSlider = this;
-  beginEdit();
-  while (gTrackingSlider == this) {
+  const MouseTracking tracking(this);
+  while (tracking.holds()) {
     button = context->getMouseButtons();
     if (!(button & kMouseLeft)) break;
     if (button != lastButton && (button & kModShift)) {
@@ -308,54 +280,27 @@ void CSlider::mouse(CDrawContext* context, CPoint& where, long button) {
     }
     bounceValue();
     if (isDirty() && listener) listener->valueChanged(context, this);
-    if (gTrackingSlider != this) break;
+    if (!tracking.holds()) break;
     getMouseLocation(context, where);
     doIdleStuff();
   }
-  if (gTrackingSlider == this) {
-    gTrackingSlider = outerTracking;
-    endEdit();
-  }
-  forget();
 }
 
 bool CSlider::onWheel(CDrawContext* context, const CPoint& /*where*/, float distance) {
   if (!getMouseEnabled()) return false;
   const long buttons = context ? context->getMouseButtons() : 0;
-  if (buttons & kModShift)
-    value = value + distance * 0.1f * wheelInc;
-  else
-    value = value + wheelInc * distance;
+  value = steppedValue(value, wheelInc, distance, (buttons & kModShift) != 0);
   bounceValue();
-  if (isDirty() && listener) {
-    beginEdit();
-    listener->valueChanged(context, this);
-    endEdit();
-  }
+  reportStep(this, listener, context);
   return true;
 }
 
 long CSlider::onKeyDown(PlugKeyCode& keyCode) {
-  switch (keyCode.virt) {
-    case kKeyLeft:
-    case kKeyUp:
-    case kKeyRight:
-    case kKeyDown:
-      break;
-    default:
-      return -1;
-  }
-  const float distance = (keyCode.virt == kKeyDown || keyCode.virt == kKeyLeft) ? -1.0f : 1.0f;
-  if (keyCode.modifier & kShiftModifier)
-    value = value + distance * 0.1f * wheelInc;
-  else
-    value = value + wheelInc * distance;
+  const float distance = arrowKeyDirection(keyCode);
+  if (distance == 0.0f) return -1;
+  value = steppedValue(value, wheelInc, distance, hasShiftModifier(keyCode));
   bounceValue();
-  if (isDirty() && listener) {
-    beginEdit();
-    listener->valueChanged(nullptr, this);
-    endEdit();
-  }
+  reportStep(this, listener, nullptr);
   return 1;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "pluggui/pluggui.h"
+#include "pluggui/controltracking.h"
 
 namespace PLUGGUI {
 
@@ -148,6 +149,7 @@ void CViewContainer::releaseStatePointingAt(CView* view) {
 // A view that outlives its place in the tree (someone else holds it) must
 // not keep pointing at a frame or container that may be deleted next.
 void CViewContainer::detach(CView* view) {
+  endTrackingWithin(view);
   view->parentFrame = nullptr;
   view->parentView = nullptr;
 }

@@ -5,3 +5,8 @@
 #include "pluggui/pluggui.h"
 #include "pluggui/ccontrol.h"
 #include "pluggui/cslider.h"
+#include "pluggui/cknob.h"
+#include "pluggui/cparamdisplay.h"
+#include "pluggui/ctextlabel.h"
+#include "pluggui/ctextedit.h"
+#include "pluggui/cvumeter.h"

@@ -83,12 +83,13 @@ def transpose(rows):
     return [list(column) for column in zip(*rows)]
 
 
-def bitmap_file(rows):
+def bitmap_file(rows, keyed=False):
+    """keyed: the picture uses pure white on purpose, as its colour key."""
     height, width = len(rows), len(rows[0])
     pixels = bytearray()
     for row in reversed(rows):  # bottom-up
         for red, green, blue in row:
-            assert (red, green, blue) != (255, 255, 255), "pure white is the transparency key"
+            assert keyed or (red, green, blue) != (255, 255, 255), "pure white is the transparency key"
             pixels += bytes((blue, green, red, 0))
     header = struct.pack(
         "<IiiHHIIiiII" + "IIII" + "I" + "36s" + "III" + "IIII",

@@ -1,0 +1,75 @@
+#include "examples/gallery/gallery.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "examples/gallery/galleryeditor.h"
+
+namespace {
+
+const char* const kNames[kGalleryParameters] = {"Line", "Bitmap", "Strip", "Typed"};
+
+bool known(PlugInt32 index) { return index >= 0 && index < kGalleryParameters; }
+
+}  // namespace
+
+Gallery::Gallery(audioMasterCallback audioMaster)
+    : AudioEffectX(audioMaster, 1, kGalleryParameters), values{0.5f, 0.5f, 0.5f, 0.5f}, peak(0.0f) {
+  setNumInputs(2);
+  setNumOutputs(2);
+  setUniqueID(plugFourCC('Q', 'l', 'G', 'y'));
+  isSynth(false);
+  canProcessReplacing(true);
+  editor = new GalleryEditor(this);
+}
+
+Gallery::~Gallery() {}
+
+// memmove: a host may hand the same buffers in and out, or overlapping ones.
+void Gallery::processReplacing(float** inputs, float** outputs, PlugInt32 sampleFrames) {
+  if (sampleFrames <= 0) return;
+  float loudest = 0.0f;
+  for (int channel = 0; channel < 2; ++channel) {
+    for (PlugInt32 i = 0; i < sampleFrames; ++i) {
+      const float magnitude = std::fabs(inputs[channel][i]);
+      if (magnitude > loudest) loudest = magnitude;
+    }
+  }
+  for (int channel = 0; channel < 2; ++channel)
+    std::memmove(outputs[channel], inputs[channel], static_cast<size_t>(sampleFrames) * sizeof(float));
+  float seen = peak.load(std::memory_order_relaxed);
+  while (loudest > seen && !peak.compare_exchange_weak(seen, loudest, std::memory_order_relaxed)) {
+  }
+}
+
+float Gallery::takePeak() { return peak.exchange(0.0f, std::memory_order_relaxed); }
+
+void Gallery::setParameter(PlugInt32 index, float value) {
+  if (known(index)) values[index] = value;
+}
+
+float Gallery::getParameter(PlugInt32 index) {
+  return known(index) ? values[index] : std::numeric_limits<float>::quiet_NaN();
+}
+
+void Gallery::getParameterName(PlugInt32 index, char* text) {
+  if (known(index)) plug_strncpy(text, kNames[index], kPlugMaxParamStrLen);
+}
+
+void Gallery::getParameterLabel(PlugInt32 index, char* label) {
+  if (known(index)) plug_strncpy(label, "%", kPlugMaxParamStrLen);
+}
+
+// Whole percent. A host may set any number; one that is none shows as "?",
+// and the rest stays within what a 32-bit integer holds.
+void Gallery::getParameterDisplay(PlugInt32 index, char* text) {
+  if (!known(index)) return;
+  const double percent = static_cast<double>(values[index]) * 100.0;
+  if (std::isnan(percent)) {
+    plug_strncpy(text, "?", kPlugMaxParamStrLen);
+    return;
+  }
+  const double bounded = percent > 2e9 ? 2e9 : (percent < -2e9 ? -2e9 : percent);
+  int2string(static_cast<PlugInt32>(std::lround(bounded)), text, kPlugMaxParamStrLen);
+}

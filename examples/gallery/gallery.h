@@ -1,0 +1,32 @@
+// The gallery plug-in: the toolkit's controls in one editor, over an effect
+// that passes its audio through unchanged. Each input control has a
+// parameter of its own; the level meter shows the peak of the audio going
+// through.
+#pragma once
+
+#include <atomic>
+
+#include "plugin/audioeffectx.h"
+
+enum GalleryParameter { kLineKnob = 0, kBitmapKnob, kStripKnob, kTyped, kGalleryParameters };
+
+class Gallery : public AudioEffectX {
+ public:
+  explicit Gallery(audioMasterCallback audioMaster);
+  ~Gallery() override;
+
+  void processReplacing(float** inputs, float** outputs, PlugInt32 sampleFrames) override;
+  void setParameter(PlugInt32 index, float value) override;
+  float getParameter(PlugInt32 index) override;
+  void getParameterLabel(PlugInt32 index, char* label) override;
+  void getParameterDisplay(PlugInt32 index, char* text) override;
+  void getParameterName(PlugInt32 index, char* text) override;
+
+  // The largest sample magnitude since the last call, for the editor's
+  // meter; the audio thread raises it, the interface thread takes it.
+  float takePeak();
+
+ protected:
+  float values[kGalleryParameters];
+  std::atomic<float> peak;
+};

@@ -1,0 +1,4 @@
+#include "examples/gallery/gallery.h"
+#include "plugin/plugmain.h"
+
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster) { return new Gallery(audioMaster); }
