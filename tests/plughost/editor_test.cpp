@@ -1,6 +1,7 @@
 // plughost editor on Quillon's editor with real input: what the host hears
-// of a drag, what each kind of action does, the pictures it takes, and the
-// bad input it refuses.
+// of a drag, what each kind of action does, the pictures it takes, the
+// host's settings and audio it hands the plug-in, and the bad input it
+// refuses.
 #include <gtest/gtest.h>
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -18,6 +19,7 @@ namespace {
 using plughosttest::plughost;
 using plughosttest::Outcome;
 using plughosttest::Scratch;
+using namespace wavbytes;
 
 const char* const kQuillon = "quillon.dll";
 
@@ -88,19 +90,22 @@ TEST(PlughostEditor, ADragOfTheThresholdSliderIsOneEditOfFallingValues) {
 }
 
 // Each kind of input reaches the editor as a user's would: the modifier
-// keys stay down for the whole gesture, one wheel notch is one step, keys
-// reach the slider that took the focus.
+// keys stay down for the whole gesture (and are let go of: Alt, which the
+// slider ignores, leaves no menu behind to swallow the next click), one
+// wheel notch is one step, keys reach the slider that took the focus.
 TEST(PlughostEditor, EachKindOfActionMovesTheSliderAsItsInputShould) {
   struct Case {
     std::vector<std::string> actions;
-    std::string parameter;  // the final report line, up to the display text
+    std::vector<std::string> parameters;  // final report lines, up to the display text
   };
   const Case cases[] = {
-      {{"ctrl-click 38,100"}, "parameter 1 \"Ratio\" 0.500000 "},
-      {{"shift-drag 100,226:200,226"}, "parameter 0 \"Threshol\" 0.983163 "},  // 1 - (1 - 0.831633) / 10
-      {{"wheel 100,226:-2"}, "parameter 0 \"Threshol\" 0.800000 "},
-      {{"click 100,226", "key left"}, "parameter 0 \"Threshol\" 0.221429 "},
-      {{"click 100,226", "key shift+up"}, "parameter 0 \"Threshol\" 0.331429 "},
+      {{"ctrl-click 38,100"}, {"parameter 1 \"Ratio\" 0.500000 "}},
+      {{"shift-drag 100,226:200,226"}, {"parameter 0 \"Threshol\" 0.983163 "}},  // 1 - (1 - 0.831633) / 10
+      {{"alt-drag 233,226:100,226", "ctrl-click 38,100"},
+       {"parameter 0 \"Threshol\" 0.321429 ", "parameter 1 \"Ratio\" 0.500000 "}},
+      {{"wheel 100,226:-2"}, {"parameter 0 \"Threshol\" 0.800000 "}},
+      {{"click 100,226", "key left"}, {"parameter 0 \"Threshol\" 0.221429 "}},
+      {{"click 100,226", "key shift+up"}, {"parameter 0 \"Threshol\" 0.331429 "}},
   };
   for (const Case& c : cases) {
     Scratch scratch;
@@ -108,8 +113,66 @@ TEST(PlughostEditor, EachKindOfActionMovesTheSliderAsItsInputShould) {
     for (const std::string& action : c.actions) args.insert(args.end(), {"--do", action});
     const Outcome run = plughost(args, scratch);
     ASSERT_EQ(run.status, 0u) << c.actions[0] << "\n" << run.err;
-    const std::string prefix = c.parameter.substr(0, 12);
-    EXPECT_EQ(run.lineStarting(prefix).rfind(c.parameter, 0), 0u) << c.actions.back() << "\n" << run.out;
+    for (const std::string& parameter : c.parameters)
+      EXPECT_EQ(run.lineStarting(parameter.substr(0, 12)).rfind(parameter, 0), 0u) << c.actions[0] << "\n" << run.out;
+  }
+}
+
+// Real keys go to the window with the keyboard focus, which without a text
+// field is the host's own: nothing reaches a slider, and no modifier stays
+// down to turn the next click into a Control+click.
+TEST(PlughostEditor, RealKeysWithNoFieldFocusedChangeNothing) {
+  const std::vector<std::string> keys = {"press left", "press ctrl+a", "type hi there", "press shift+return"};
+  Scratch scratch;
+  std::vector<std::string> args = {"editor", kQuillon, "--do", "click 100,226"};
+  for (const std::string& key : keys) args.insert(args.end(), {"--do", key});
+  args.insert(args.end(), {"--do", "click 38,60"});
+  const Outcome run = plughost(args, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const std::vector<std::string> lines = block(run, "action " + std::to_string(i + 2) + ": " + keys[i]);
+    ASSERT_EQ(lines.size(), 1u) << keys[i] << "\n" << run.out;
+    EXPECT_EQ(lines[0].rfind("  idle ", 0), 0u) << keys[i];
+  }
+  EXPECT_EQ(run.lineStarting("parameter 0 ").rfind("parameter 0 \"Threshol\" 0.321429 ", 0), 0u) << run.out;
+  EXPECT_EQ(run.lineStarting("parameter 1 ").rfind("parameter 1 \"Ratio\" 0.821429 ", 0), 0u) << run.out;
+}
+
+TEST(PlughostEditor, KnobModeIsSentBeforeTheEditorOpensAndItsAnswerReported) {
+  Scratch scratch;
+  const Outcome run = plughost({"editor", kQuillon, "--knob-mode", "2", "--do", "wait 0"}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  const std::vector<std::string> lines = block(run, run.lineStarting("editor "));
+  ASSERT_FALSE(lines.empty()) << run.out;
+  EXPECT_EQ(lines.front(), "  knob-mode 2 (effSetEditKnobMode answered 1)");
+}
+
+// A file shorter than a block and one longer, each played in a loop through
+// the open editor: the blocks are counted at the close, which comes as
+// usual.
+TEST(PlughostEditor, PlaysAnInputFileInALoopWhileTheEditorIsOpen) {
+  struct Case {
+    uint16_t channels;
+    size_t frames;
+  };
+  const Case cases[] = {{1, 100}, {2, 3000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.frames);
+    Scratch scratch;
+    Bytes loud;  // a full-scale square wave
+    for (size_t i = 0; i < c.frames * c.channels; ++i) u16(loud, (i / c.channels / 50) % 2 ? 0x8000 : 0x7FFF);
+    const std::string in = scratch.write("loud.wav", riff({fmtChunk(1, c.channels, 48000, 16), chunk("data", loud)}));
+    const Outcome run = plughost({"editor", kQuillon, "-i", in, "--do", "wait 100"}, scratch);
+    ASSERT_EQ(run.status, 0u) << run.err;
+    const std::vector<std::string> first = block(run, run.lineStarting("editor "));
+    ASSERT_FALSE(first.empty()) << run.out;
+    EXPECT_EQ(first.front(), "  input " + in + ": " + std::to_string(c.frames) +
+                                 " frames at 48000 Hz, looped, 512 frames at each idle tick");
+    const std::vector<std::string> close = block(run, "close");
+    ASSERT_FALSE(close.empty()) << run.out;
+    // Every script step waits for an idle tick, and each tick plays a block.
+    EXPECT_GE(std::atoi(close.front().c_str() + std::string("  processed ").size()), 2) << close.front();
+    EXPECT_NE(run.lineStarting("parameter 1 "), "") << run.out;
   }
 }
 
@@ -149,6 +212,11 @@ TEST(PlughostEditor, RefusesBadInputWithOneLineStatusTwoAndNoFile) {
       {{kQuillon, "--snapshot", "OUT", "--do", "drag 10,10:20"}, "expected drag X1,Y1:X2,Y2"},
       {{kQuillon, "--snapshot", "OUT", "--do", "click 320,10"}, "outside the editor (320 x 240)"},
       {{kQuillon, "--do", "click 10,10", "--snapshot", "missing/OUT"}, "cannot write"},
+      {{kQuillon, "--snapshot", "OUT", "--do", "alt-drag 10,10"}, "expected alt-drag X1,Y1:X2,Y2"},
+      {{kQuillon, "--snapshot", "OUT", "--do", "press ctrl+f1"}, "expected press [shift+][ctrl+]KEY"},
+      {{kQuillon, "--snapshot", "OUT", "--do", "type"}, "expected type TEXT"},
+      {{kQuillon, "--snapshot", "OUT", "--knob-mode", "3"}, "--knob-mode: expected a whole number from 0 to 2"},
+      {{kQuillon, "--snapshot", "OUT", "-i", "absent.wav"}, "cannot read absent.wav"},
   };
   for (const Case& c : cases) {
     Scratch scratch;

@@ -60,7 +60,7 @@ struct OptionRule {
 };
 
 const OptionRule kOptions[] = {
-    {"--input", "-i", true, "render", [](Options& o, const std::string& v) { o.input = v; }},
+    {"--input", "-i", true, "render editor", [](Options& o, const std::string& v) { o.input = v; }},
     {"--output", "-o", true, "render", [](Options& o, const std::string& v) { o.output = v; }},
     {"--dump-input", nullptr, true, "render",
      [](Options& o, const std::string& v) { o.dumpInput = v; }},
@@ -77,6 +77,8 @@ const OptionRule kOptions[] = {
      [](Options& o, const std::string& v) { o.actions.push_back(v); }},
     {"--snapshot", nullptr, true, "editor",
      [](Options& o, const std::string& v) { o.snapshot = v; }},
+    {"--knob-mode", nullptr, true, "editor",
+     [](Options& o, const std::string& v) { o.knobMode = static_cast<int>(parseInteger(v, 0, 2, "--knob-mode")); }},
     {"--trace", nullptr, false, "info render editor",
      [](Options& o, const std::string&) { o.trace = true; }},
     {"--only", nullptr, true, "validate",
@@ -170,17 +172,29 @@ const char* usageText() {
          "                  [--timeout SECONDS]\n"
          "      run the conformance checks, each in a process of its own\n"
          "  plughost editor PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"
-         "                  [--do ACTION]... [--trace]\n"
+         "                  [--knob-mode 0|1|2] [-i IN.wav] [--do ACTION]... [--trace]\n"
          "      open the plug-in's editor in a window of its own, send it idle requests\n"
          "      every 20 ms, and run each ACTION (one argument, quoted) in order with\n"
-         "      real mouse input, at points in the editor's coordinates:\n"
+         "      real mouse and keyboard input, at points in the editor's coordinates:\n"
          "        click X,Y   ctrl-click X,Y   drag X1,Y1:X2,Y2   shift-drag X1,Y1:X2,Y2\n"
-         "        wheel X,Y:NOTCHES   key [shift+]up|down|left|right|tab (as effEditKeyDown)\n"
+         "        alt-drag X1,Y1:X2,Y2   wheel X,Y:NOTCHES\n"
+         "        key [shift+]up|down|left|right|tab   (sent as effEditKeyDown)\n"
+         "        press [shift+][ctrl+]KEY   (a real key, to the window with the focus;\n"
+         "          KEY return, escape, tab, backspace, delete, home, end, left, right,\n"
+         "          up, down, or a letter a-z)\n"
+         "        type TEXT   (real keys, one character at a time, to the window with the\n"
+         "          focus: all after the space following \"type\", spaces kept)\n"
          "        wait MS   snapshot OUT.png\n"
          "      --snapshot writes the editor's pixels after the last action. With\n"
          "      neither --do nor --snapshot the window stays open until it is closed.\n"
+         "      --knob-mode sends effSetEditKnobMode before the editor opens. -i plays\n"
+         "      a WAV file through processReplacing while the editor is open, a block\n"
+         "      of 512 frames at each idle tick before the idle request, in a loop, at\n"
+         "      the file's rate; the output is dropped.\n"
          "      It prints, each block with what the host received meanwhile:\n"
          "        editor W x H (effEditOpen answered N)\n"
+         "          knob-mode M (effSetEditKnobMode answered N)   (for --knob-mode)\n"
+         "          input IN.wav: F frames at R Hz, looped, 512 frames at each idle tick\n"
          "        action N: ACTION\n"
          "          begin-edit INDEX | automate INDEX VALUE | end-edit INDEX\n"
          "          request OPCODE NAME index=I value=V opt=O   (any other request)\n"
@@ -188,6 +202,7 @@ const char* usageText() {
          "          idle N   (the idle requests, counted; ends every block)\n"
          "        snapshot   (for --snapshot)\n"
          "        close\n"
+         "          processed N blocks   (for -i)\n"
          "        parameter INDEX \"NAME\" VALUE \"DISPLAY\" \"LABEL\"   (one each, at the end)\n"
          "  --trace prints every request the plug-in sends to the host.\n"
          "exit status: 0 done (validate: every check passed), 1 a check failed,\n"

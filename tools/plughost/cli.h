@@ -17,8 +17,10 @@ struct Options {
   // render and editor
   std::vector<std::pair<PlugInt32, float>> params;
 
-  // render
+  // render and editor
   std::string input;
+
+  // render
   std::string output;
   std::string dumpInput;
   PlugInt32 blockSize = 512;
@@ -27,6 +29,7 @@ struct Options {
   // editor
   std::vector<std::string> actions;  // --do, in order, as given
   std::string snapshot;
+  int knobMode = -1;  // -1: not sent
 
   // info, render and editor
   bool trace = false;

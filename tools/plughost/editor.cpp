@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "tools/plughost/audioblocks.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/editoractions.h"
 #include "tools/plughost/editorinput.h"
@@ -130,6 +132,49 @@ class CtrlCCloses {
   CtrlCCloses& operator=(const CtrlCCloses&) = delete;
 };
 
+// The input file played in a loop while the editor is open, one block at
+// each idle tick, as a playing host feeds a plug-in whose editor shows what
+// it hears. What comes out is not listened to.
+class LoopedInput {
+ public:
+  LoopedInput(Effect& effect, InputFile file, PlugInt32 blockSize)
+      : effect(effect),
+        signal(std::move(file.signal)),
+        sampleRate(file.sampleRate),
+        blockSize(blockSize),
+        buffers(effect.record()->numInputs, effect.record()->numOutputs, blockSize) {
+    block.left.resize(blockSize);
+    block.right.resize(blockSize);
+  }
+
+  void playBlock() {
+    // A file shorter than a block comes round more than once in it.
+    const size_t length = signal.left.size();
+    for (size_t i = 0; i < block.left.size(); ++i) {
+      block.left[i] = signal.left[position];
+      block.right[i] = signal.right[position];
+      position = (position + 1) % length;
+    }
+    buffers.load(block, 0, block.left.size());
+    effect.process(buffers.inputs(), buffers.outputs(), blockSize);
+    ++played;
+  }
+
+  unsigned long blocks() const { return played; }
+  size_t frames() const { return signal.left.size(); }
+  uint32_t rate() const { return sampleRate; }
+
+ private:
+  Effect& effect;
+  const StereoSignal signal;
+  const uint32_t sampleRate;
+  const PlugInt32 blockSize;
+  ChannelBuffers buffers;
+  StereoSignal block;
+  size_t position = 0;
+  unsigned long played = 0;
+};
+
 void printLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   std::fflush(stdout);
@@ -137,13 +182,15 @@ void printLines(const std::vector<std::string>& lines) {
 
 class EditorSession {
  public:
+  // `input` is null without an input file.
   EditorSession(Effect& effect, RequestLog& log, const Options& options, std::vector<EditorAction> actions,
-                EditorSize size)
+                EditorSize size, LoopedInput* input)
       : effect(effect),
         log(log),
         options(options),
         actions(std::move(actions)),
         size(size),
+        input(input),
         scripted(!this->actions.empty() || !options.snapshot.empty()) {}
 
   // Returns once the editor is closed again. Throws InputError for what went
@@ -172,6 +219,7 @@ class EditorSession {
   const Options& options;
   const std::vector<EditorAction> actions;
   const EditorSize size;
+  LoopedInput* const input;
   const bool scripted;
   HWND window = nullptr;
   bool editorOpen = false;
@@ -242,10 +290,20 @@ HWND EditorSession::createWindow() {
 }
 
 void EditorSession::openEditor() {
+  // The knob mode is a host's setting that an editor may read as it builds
+  // its controls, so it comes first.
+  PlugIntPtr knobAnswer = 0;
+  if (options.knobMode >= 0) knobAnswer = effect.dispatch(effSetEditKnobMode, 0, options.knobMode);
   const PlugIntPtr answer = effect.dispatch(effEditOpen, 0, 0, window);
   editorOpen = true;
   std::printf("editor %d x %d (effEditOpen answered %lld)\n", size.width, size.height,
               static_cast<long long>(answer));
+  if (options.knobMode >= 0)
+    std::printf("  knob-mode %d (effSetEditKnobMode answered %lld)\n", options.knobMode,
+                static_cast<long long>(knobAnswer));
+  if (input)
+    std::printf("  input %s: %zu frames at %u Hz, looped, %d frames at each idle tick\n", options.input.c_str(),
+                input->frames(), static_cast<unsigned>(input->rate()), static_cast<int>(kBlockSize));
   std::fflush(stdout);
   SetTimer(window, kIdleTimer, kIdleMs, nullptr);
 }
@@ -256,11 +314,14 @@ void EditorSession::closeEditor() {
   editorOpen = false;
   effect.dispatch(effEditClose);
   std::printf("close\n");
+  if (input) std::printf("  processed %lu blocks\n", input->blocks());
   printLines(log.take(true));
 }
 
 void EditorSession::onIdleTick() {
   if (!editorOpen) return;
+  // Audio first, so that an editor showing levels gets them at this idle.
+  if (input) input->playBlock();
   effect.dispatch(effEditIdle);
   // A user sees the edits as they happen; the idle requests wait for the
   // count at the end.
@@ -314,8 +375,13 @@ bool EditorSession::perform(const EditorAction& action) {
       hand.click(action.from, action.kind == ActionKind::kCtrlClick);
       return true;
     case ActionKind::kDrag:
+      hand.drag(action.from, action.to, 0);
+      return true;
     case ActionKind::kShiftDrag:
-      hand.drag(action.from, action.to, action.kind == ActionKind::kShiftDrag);
+      hand.drag(action.from, action.to, VK_SHIFT);
+      return true;
+    case ActionKind::kAltDrag:
+      hand.drag(action.from, action.to, VK_MENU);
       return true;
     case ActionKind::kWheel:
       hand.wheel(action.from, action.notches);
@@ -323,6 +389,15 @@ bool EditorSession::perform(const EditorAction& action) {
     case ActionKind::kKey:
       // Keys reach an editor through the host, on the window's thread.
       return tasks.run([&] { pressKey(action); });
+    case ActionKind::kPress:
+      hand.press(action.systemKey, action.withShift, action.withControl);
+      return true;
+    case ActionKind::kType:
+      // As a typist's keys come: each after the window's thread has handled
+      // the one before, so a field that acts on a character has done so
+      // when the next arrives. An empty task runs only once the queue holds
+      // nothing else.
+      return hand.type(action.typed, [this] { return tasks.run([] {}); });
     case ActionKind::kWait:
       Sleep(action.milliseconds);
       return true;
@@ -407,6 +482,11 @@ int runEditor(const Options& options) {
   for (const EditorAction& action : actions)
     if (action.kind == ActionKind::kSnapshot) checkWritable(action.path);
   if (!options.snapshot.empty()) checkWritable(options.snapshot);
+  std::optional<InputFile> inputFile;
+  if (!options.input.empty()) {
+    inputFile = readInputFile(options.input);
+    if (inputFile->signal.left.empty()) throw InputError(options.input + ": holds no audio to play");
+  }
 
   RequestLog log;
   PluginModule module(options.plugin);
@@ -418,13 +498,26 @@ int runEditor(const Options& options) {
   Effect effect(module);
   const EditorSize size = requireEditor(effect, options.plugin);
   requireInside(actions, size);
+  if (inputFile) {
+    if (!effect.canProcessReplacing())
+      throw InputError(options.plugin + ": the plug-in offers no processReplacing");
+    checkChannels(options.plugin, *effect.record());
+  }
   applyParameters(options, effect);
-  effect.prepare(kSampleRate, kBlockSize);
+  // Playing a file, the host runs at the file's rate.
+  host.sampleRate = inputFile ? static_cast<float>(inputFile->sampleRate) : kSampleRate;
+  effect.prepare(host.sampleRate, kBlockSize);
+  std::optional<LoopedInput> input;
+  if (inputFile) {
+    effect.dispatch(effStartProcess);
+    input.emplace(effect, std::move(*inputFile), kBlockSize);
+  }
   log.take(true);  // what came before the editor is not the editor's
 
-  EditorSession session(effect, log, options, std::move(actions), size);
+  EditorSession session(effect, log, options, std::move(actions), size, input ? &*input : nullptr);
   session.run();
   printParameters(effect);
+  if (input) effect.dispatch(effStopProcess);
   effect.suspend();
   effect.close();
   return kExitOk;

@@ -1,5 +1,8 @@
 #include "tools/plughost/editoractions.h"
 
+#include <windows.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <utility>
@@ -27,6 +30,23 @@ const KeyName kKeys[] = {
     {"up", kKeyUp}, {"down", kKeyDown}, {"left", kKeyLeft}, {"right", kKeyRight}, {"tab", kKeyTab},
 };
 
+// The system's keys that `press` knows by name; letters come on top, for
+// the shortcuts of a text field.
+struct SystemKeyName {
+  const char* name;
+  unsigned short code;
+};
+
+const SystemKeyName kSystemKeys[] = {
+    {"return", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},   {"backspace", VK_BACK},
+    {"delete", VK_DELETE}, {"home", VK_HOME},     {"end", VK_END},   {"left", VK_LEFT},
+    {"right", VK_RIGHT},   {"up", VK_UP},         {"down", VK_DOWN},
+};
+
+bool startsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
 struct Verb {
   const char* word;
   ActionKind kind;
@@ -35,8 +55,10 @@ struct Verb {
 const Verb kVerbs[] = {
     {"click", ActionKind::kClick}, {"ctrl-click", ActionKind::kCtrlClick},
     {"drag", ActionKind::kDrag},   {"shift-drag", ActionKind::kShiftDrag},
-    {"wheel", ActionKind::kWheel}, {"key", ActionKind::kKey},
-    {"wait", ActionKind::kWait},   {"snapshot", ActionKind::kSnapshot},
+    {"alt-drag", ActionKind::kAltDrag}, {"wheel", ActionKind::kWheel},
+    {"key", ActionKind::kKey},     {"press", ActionKind::kPress},
+    {"type", ActionKind::kType},   {"wait", ActionKind::kWait},
+    {"snapshot", ActionKind::kSnapshot},
 };
 
 class ActionText {
@@ -90,11 +112,17 @@ EditorAction parseAction(const std::string& text) {
   const size_t space = action.text.find_first_of(" \t");
   const std::string word = action.text.substr(0, space);
   const std::string argument = space == std::string::npos ? "" : trimmed(action.text.substr(space));
+  // Text to type keeps its spaces, at either end too: all after the one
+  // blank that ends the word.
+  const std::string raw = text.substr(std::min(text.size(), text.find_first_not_of(" \t")));
+  const size_t rawSpace = raw.find_first_of(" \t");
+  const std::string verbatim = rawSpace == std::string::npos ? "" : raw.substr(rawSpace + 1);
 
   const Verb* verb = nullptr;
   for (const Verb& candidate : kVerbs)
     if (word == candidate.word) verb = &candidate;
-  if (!verb) input.fail("an action (click, ctrl-click, drag, shift-drag, wheel, key, wait or snapshot)");
+  if (!verb)
+    input.fail("an action (click, ctrl-click, drag, shift-drag, alt-drag, wheel, key, press, type, wait or snapshot)");
   action.kind = verb->kind;
 
   switch (action.kind) {
@@ -103,7 +131,8 @@ EditorAction parseAction(const std::string& text) {
       action.from = input.point(argument, word + " X,Y");
       break;
     case ActionKind::kDrag:
-    case ActionKind::kShiftDrag: {
+    case ActionKind::kShiftDrag:
+    case ActionKind::kAltDrag: {
       const std::string expected = word + " X1,Y1:X2,Y2";
       const auto ends = input.pair(argument, expected);
       action.from = input.point(ends.first, expected);
@@ -130,6 +159,32 @@ EditorAction parseAction(const std::string& text) {
       if (!action.virtualKey) input.fail("key [shift+]up|down|left|right|tab");
       break;
     }
+    case ActionKind::kPress: {
+      std::string name = argument;
+      for (bool more = true; more;) {
+        more = false;
+        if (startsWith(name, "shift+")) {
+          action.withShift = more = true;
+          name = name.substr(6);
+        } else if (startsWith(name, "ctrl+")) {
+          action.withControl = more = true;
+          name = name.substr(5);
+        }
+      }
+      for (const SystemKeyName& key : kSystemKeys)
+        if (name == key.name) action.systemKey = key.code;
+      if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        action.systemKey = static_cast<unsigned short>('A' + (name[0] - 'a'));
+      if (!action.systemKey)
+        input.fail(
+            "press [shift+][ctrl+]KEY, KEY one of return, escape, tab, backspace, delete, home, end, left, right, "
+            "up, down or a letter a to z");
+      break;
+    }
+    case ActionKind::kType:
+      if (verbatim.empty()) input.fail("type TEXT");
+      action.typed = verbatim;
+      break;
     case ActionKind::kWait:
       action.milliseconds = static_cast<unsigned>(input.number(argument, 0, 600000, "wait MS (0 to 600000)"));
       break;
@@ -149,6 +204,7 @@ std::vector<EditorPoint> pointsOf(const EditorAction& action) {
       return {action.from};
     case ActionKind::kDrag:
     case ActionKind::kShiftDrag:
+    case ActionKind::kAltDrag:
       return {action.from, action.to};
     default:
       return {};

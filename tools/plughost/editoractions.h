@@ -13,7 +13,19 @@ struct EditorPoint {
   int y = 0;
 };
 
-enum class ActionKind { kClick, kCtrlClick, kDrag, kShiftDrag, kWheel, kKey, kWait, kSnapshot };
+enum class ActionKind {
+  kClick,
+  kCtrlClick,
+  kDrag,
+  kShiftDrag,
+  kAltDrag,
+  kWheel,
+  kKey,
+  kPress,
+  kType,
+  kWait,
+  kSnapshot,
+};
 
 struct EditorAction {
   ActionKind kind = ActionKind::kWait;
@@ -23,6 +35,10 @@ struct EditorAction {
   int notches = 0;   // wheel: positive turns away from the user
   unsigned char virtualKey = 0;  // key: the interface's virtual key code
   unsigned char modifier = 0;    // key: the interface's modifier bits
+  unsigned short systemKey = 0;  // press: the system's virtual key code
+  bool withShift = false;        // press
+  bool withControl = false;      // press
+  std::string typed;             // type: the characters, as given
   unsigned milliseconds = 0;     // wait
   std::string path;              // snapshot
 };
@@ -30,7 +46,7 @@ struct EditorAction {
 // Throws InputError naming the action and what was expected.
 EditorAction parseAction(const std::string& text);
 
-// The points an action puts the pointer on; none for keys, waits and
+// The points an action puts the pointer on; none for keys, text, waits and
 // snapshots.
 std::vector<EditorPoint> pointsOf(const EditorAction& action);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <vector>
 
 namespace plughost {
 
@@ -49,13 +50,43 @@ void sendMouse(DWORD flags, DWORD data = 0) {
   if (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP)) observe(VK_LBUTTON, flags & MOUSEEVENTF_LEFTDOWN);
 }
 
+// The keys outside a keyboard's main block and keypad, which the keyboard
+// marks as extended; a program tells them from the keypad's by the mark.
+bool isExtended(WORD key) {
+  switch (key) {
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void sendKey(WORD key, bool down) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = key;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (isExtended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
   SendInput(1, &input, sizeof input);
   observe(key, down);
+}
+
+// A character as the system's text input gives it, whatever the keyboard
+// layout: a press and release that carry the character itself.
+void sendCharacter(wchar_t unit) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = unit;
+    input.ki.dwFlags = KEYEVENTF_UNICODE;
+  }
+  inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof inputs[0]);
 }
 
 // Returns once the window's thread has taken a press made after `before`
@@ -136,11 +167,11 @@ void Hand::click(EditorPoint at, bool withControl) const {
   Sleep(kHoldMs);
 }
 
-void Hand::drag(EditorPoint from, EditorPoint to, bool withShift) const {
+void Hand::drag(EditorPoint from, EditorPoint to, WORD heldKey) const {
   const ConfinedPointer confined(parent);
   moveTo(from);
   Sleep(kPointerSettleMs);
-  const HeldKey shift(withShift ? VK_SHIFT : 0);
+  const HeldKey held(heldKey);
   const HeldLeftButton button;
   Sleep(kHoldMs);
   const int dx = to.x - from.x;
@@ -164,6 +195,26 @@ void Hand::wheel(EditorPoint at, int notches) const {
     waitUntilTaken(before);
     Sleep(kNotchMs);
   }
+}
+
+void Hand::press(WORD key, bool withShift, bool withControl) const {
+  const HeldKey shift(withShift ? VK_SHIFT : 0);
+  const HeldKey control(withControl ? VK_CONTROL : 0);
+  sendKey(key, true);
+  sendKey(key, false);
+}
+
+bool Hand::type(const std::string& text, const std::function<bool()>& taken) const {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::vector<wchar_t> units(static_cast<size_t>(std::max(length, 0)));
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), units.data(), length);
+  for (const wchar_t unit : units) {
+    sendCharacter(unit);
+    // The two halves of a character beyond the first 65536 go together.
+    if (IS_HIGH_SURROGATE(unit)) continue;
+    if (!taken()) return false;
+  }
+  return true;
 }
 
 }  // namespace plughost

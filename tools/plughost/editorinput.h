@@ -1,9 +1,12 @@
-// Real input for plughost editor: the pointer, buttons, modifier keys and
-// wheel, given through the system as a user's hand gives them, from a thread
-// other than the window's.
+// Real input for plughost editor: the pointer, buttons, keys and wheel,
+// given through the system as a user's hand gives them, from a thread other
+// than the window's.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
+#include <string>
 
 #include "tools/plughost/editoractions.h"
 
@@ -33,8 +36,18 @@ class Hand {
   void click(EditorPoint at, bool withControl) const;
   // Moves in small steps with pauses, so that a control tracking the mouse
   // sees the positions in between and, before the release, the last one.
-  void drag(EditorPoint from, EditorPoint to, bool withShift) const;
+  // `heldKey` (a virtual key, or 0 for none) stays down from before the
+  // press to after the release.
+  void drag(EditorPoint from, EditorPoint to, WORD heldKey) const;
   void wheel(EditorPoint at, int notches) const;
+  // One press and release of a virtual key, to whichever window has the
+  // keyboard focus.
+  void press(WORD key, bool withShift, bool withControl) const;
+  // Types the text (in the system's ANSI code page, as a command line
+  // comes) to the window with the keyboard focus, one character at a time;
+  // after each, `taken` returns once the window's thread has handled it, or
+  // answers false, which ends the typing with false.
+  bool type(const std::string& text, const std::function<bool()>& taken) const;
 
  private:
   void moveTo(EditorPoint at) const;

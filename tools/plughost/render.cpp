@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/plughost/audioblocks.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/demo.h"
 #include "tools/plughost/errors.h"
@@ -33,16 +34,9 @@ Source loadSource(const Options& options) {
     source.signal = makeDemoSignal(source.sampleRate);
     return source;
   }
-  wavfile::Audio audio;
-  try {
-    audio = wavfile::decode(readWholeFile(options.input));
-  } catch (const wavfile::FormatError& error) {
-    throw InputError(options.input + ": " + error.what());
-  }
-  // A mono file feeds both inputs.
-  source.signal.left = audio.channels[0];
-  source.signal.right = audio.channels.size() > 1 ? audio.channels[1] : audio.channels[0];
-  source.sampleRate = options.sampleRate ? options.sampleRate : audio.sampleRate;
+  const InputFile file = readInputFile(options.input);
+  source.signal = file.signal;
+  source.sampleRate = options.sampleRate ? options.sampleRate : file.sampleRate;
   return source;
 }
 
@@ -100,57 +94,6 @@ class Stopwatch {
   LARGE_INTEGER started{};
   long long ticks = 0;
 };
-
-// The plug-in's channels as the host feeds and reads them: input 0 and 1
-// carry left and right (a single input gets their mean, extra inputs
-// silence); output 0 and 1 become left and right (a single output both).
-class ChannelBuffers {
- public:
-  ChannelBuffers(PlugInt32 inputs, PlugInt32 outputs, PlugInt32 blockSize)
-      : inputData(inputs, std::vector<float>(blockSize)),
-        outputData(outputs, std::vector<float>(blockSize)) {
-    for (auto& channel : inputData) inputPointers.push_back(channel.data());
-    for (auto& channel : outputData) outputPointers.push_back(channel.data());
-  }
-
-  void load(const StereoSignal& source, size_t first, size_t frames) {
-    for (auto& channel : inputData) std::fill(channel.begin(), channel.begin() + frames, 0.0f);
-    for (size_t i = 0; i < frames; ++i) {
-      const float left = source.left[first + i];
-      const float right = source.right[first + i];
-      if (inputData.size() == 1) inputData[0][i] = 0.5f * (left + right);
-      if (inputData.size() >= 2) {
-        inputData[0][i] = left;
-        inputData[1][i] = right;
-      }
-    }
-  }
-
-  void store(StereoSignal& target, size_t first, size_t frames) const {
-    const std::vector<float>& left = outputData[0];
-    const std::vector<float>& right = outputData.size() > 1 ? outputData[1] : outputData[0];
-    std::copy(left.begin(), left.begin() + frames, target.left.begin() + first);
-    std::copy(right.begin(), right.begin() + frames, target.right.begin() + first);
-  }
-
-  float** inputs() { return inputPointers.empty() ? nullptr : inputPointers.data(); }
-  float** outputs() { return outputPointers.data(); }
-
- private:
-  std::vector<std::vector<float>> inputData;
-  std::vector<std::vector<float>> outputData;
-  std::vector<float*> inputPointers;
-  std::vector<float*> outputPointers;
-};
-
-constexpr PlugInt32 kMaxChannels = 256;
-
-void checkChannels(const Options& options, const AEffect& record) {
-  if (record.numOutputs < 1 || record.numOutputs > kMaxChannels)
-    throw InputError(options.plugin + ": cannot render with " + std::to_string(record.numOutputs) + " outputs");
-  if (record.numInputs < 0 || record.numInputs > kMaxChannels)
-    throw InputError(options.plugin + ": cannot render with " + std::to_string(record.numInputs) + " inputs");
-}
 
 struct RenderResult {
   StereoSignal output;
@@ -223,7 +166,7 @@ int runRender(const Options& options) {
   Effect effect(module);
   if (!effect.canProcessReplacing())
     throw InputError(options.plugin + ": the plug-in offers no processReplacing");
-  checkChannels(options, *effect.record());
+  checkChannels(options.plugin, *effect.record());
   applyParameters(options, effect);
 
   effect.prepare(static_cast<float>(source.sampleRate), options.blockSize);
