@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main job: build, then show the plug-in through plughost, render the
-# demo, photograph and drive the editor, and validate the plug-in. Arguments, when given, go to plughost
+# demo, photograph and drive the editor, photograph the gallery, and validate the plug-in. Arguments, when given, go to plughost
 # instead.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -24,5 +24,8 @@ echo
 wine "$plughost" editor "$dll" --param 0=0.25 --param 1=0.25 --snapshot out/editor.png
 echo
 wine "$plughost" editor "$dll" --param 0=0.25 --param 1=0.25 --do "drag 86,226:135,226"
+echo
+# The toolkit's showcase, photographed.
+wine "$plughost" editor build/win64/gallery.dll --snapshot out/gallery.png
 echo
 wine "$plughost" validate "$dll"

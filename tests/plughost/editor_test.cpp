@@ -4,9 +4,6 @@
 // refuses.
 #include <gtest/gtest.h>
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -19,54 +16,14 @@ namespace {
 using plughosttest::plughost;
 using plughosttest::Outcome;
 using plughosttest::Scratch;
+using plughosttest::block;
+using plughosttest::contains;
+using plughosttest::differingPixels;
+using plughosttest::Picture;
+using plughosttest::readPng;
 using namespace wavbytes;
 
 const char* const kQuillon = "quillon.dll";
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The reference pictures lie beside this source file, which the build names
-// by its full path.
-std::string referencePicture(const std::string& name) {
-  return (std::filesystem::path(__FILE__).parent_path() / "reference" / name).string();
-}
-
-// The lines of the report block under `heading`, up to the next heading.
-std::vector<std::string> block(const Outcome& run, const std::string& heading) {
-  std::vector<std::string> lines;
-  bool inside = false;
-  for (const std::string& line : run.outLines()) {
-    if (!line.empty() && line[0] != ' ') {
-      if (inside) break;
-      inside = line == heading;
-    } else if (inside) {
-      lines.push_back(line);
-    }
-  }
-  return lines;
-}
-
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> rgb;
-};
-
-Picture readPng(const std::string& path) {
-  Picture picture;
-  int channels = 0;
-  unsigned char* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 3);
-  if (pixels) picture.rgb.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height * 3);
-  stbi_image_free(pixels);
-  return picture;
-}
-
-size_t differingPixels(const Picture& a, const Picture& b) {
-  size_t count = 0;
-  for (size_t i = 0; i + 2 < a.rgb.size(); i += 3)
-    if (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2]) ++count;
-  return count;
-}
 
 TEST(PlughostEditor, ADragOfTheThresholdSliderIsOneEditOfFallingValues) {
   Scratch scratch;
@@ -193,7 +150,7 @@ TEST(PlughostEditor, SnapshotsEqualTheReferencePicturesPixelForPixel) {
     const Outcome run = plughost(args, scratch);
     ASSERT_EQ(run.status, 0u) << run.err;
     const Picture fresh = readPng(out);
-    const Picture reference = readPng(referencePicture(c.reference));
+    const Picture reference = readPng(plughosttest::sourcePath("reference/" + std::string(c.reference)));
     ASSERT_FALSE(reference.rgb.empty()) << c.reference;
     ASSERT_EQ(fresh.width, reference.width) << c.reference;
     ASSERT_EQ(fresh.height, reference.height) << c.reference;

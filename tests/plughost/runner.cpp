@@ -6,6 +6,9 @@
 #include <iterator>
 #include <sstream>
 
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
 #include "tools/plughost/handle.h"
 
 
@@ -125,6 +128,47 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
 wavbytes::Bytes readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return wavbytes::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::string sourcePath(const std::string& relative) {
+  return (std::filesystem::path(__FILE__).parent_path() / relative).lexically_normal().string();
+}
+
+std::vector<std::string> block(const Outcome& run, const std::string& heading) {
+  std::vector<std::string> lines;
+  bool inside = false;
+  for (const std::string& line : run.outLines()) {
+    if (!line.empty() && line[0] != ' ') {
+      if (inside) break;
+      inside = line == heading;
+    } else if (inside) {
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
+unsigned long Picture::at(int x, int y) const {
+  const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+  return (static_cast<unsigned long>(rgb[i]) << 16) | (static_cast<unsigned long>(rgb[i + 1]) << 8) | rgb[i + 2];
+}
+
+Picture readPng(const std::string& path) {
+  Picture picture;
+  int channels = 0;
+  unsigned char* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 3);
+  if (pixels) picture.rgb.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height * 3);
+  stbi_image_free(pixels);
+  return picture;
+}
+
+size_t differingPixels(const Picture& a, const Picture& b) {
+  size_t count = 0;
+  for (size_t i = 0; i + 2 < a.rgb.size() && i + 2 < b.rgb.size(); i += 3)
+    if (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2]) ++count;
+  return count;
 }
 
 }  // namespace plughosttest

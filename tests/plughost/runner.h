@@ -47,4 +47,27 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch);
 
 wavbytes::Bytes readFile(const std::string& path);
 
+bool contains(const std::string& text, const std::string& part);
+
+// A path relative to this folder of the sources, which the build names by
+// its full path: the reference pictures lie here, the README's pictures
+// in docs/ two levels up.
+std::string sourcePath(const std::string& relative);
+
+// The lines of the report block under `heading`, up to the next heading.
+std::vector<std::string> block(const Outcome& run, const std::string& heading);
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> rgb;
+
+  // The red, green and blue of a pixel as one 0xRRGGBB number.
+  unsigned long at(int x, int y) const;
+};
+
+// Empty when the file cannot be read as a picture.
+Picture readPng(const std::string& path);
+size_t differingPixels(const Picture& a, const Picture& b);
+
 }  // namespace plughosttest

@@ -14,6 +14,8 @@ namespace {
 // to see each state.
 constexpr DWORD kPointerSettleMs = 30;
 constexpr DWORD kPressArrivalLimitMs = 2000;
+constexpr DWORD kKeyArrivalMs = 200;
+constexpr int kKeyAttempts = 5;
 constexpr DWORD kHoldMs = 50;
 constexpr int kStepPixels = 4;
 constexpr DWORD kStepMs = 16;
@@ -36,9 +38,13 @@ LRESULT CALLBACK watchMouse(int code, WPARAM message, LPARAM details) {
 // Seeing the change also tells the other threads of the process: the system
 // may otherwise answer their polls from a copy up to 50 ms old, and a
 // tracking loop would miss a short press or a modifier.
-void observe(int key, bool down) {
+bool observe(int key, bool down, DWORD limitMs = kPressArrivalLimitMs) {
   const DWORD start = GetTickCount();
-  while (((GetAsyncKeyState(key) & 0x8000) != 0) != down && GetTickCount() - start < kPressArrivalLimitMs) Sleep(1);
+  while (((GetAsyncKeyState(key) & 0x8000) != 0) != down) {
+    if (GetTickCount() - start >= limitMs) return false;
+    Sleep(1);
+  }
+  return true;
 }
 
 void sendMouse(DWORD flags, DWORD data = 0) {
@@ -72,8 +78,12 @@ void sendKey(WORD key, bool down) {
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = key;
   input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (isExtended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
-  SendInput(1, &input, sizeof input);
-  observe(key, down);
+  // Wine lets go of the first Alt press of a process at once; a press that
+  // does not read as held is made again.
+  for (int attempt = 0; attempt < kKeyAttempts; ++attempt) {
+    SendInput(1, &input, sizeof input);
+    if (observe(key, down, kKeyArrivalMs)) return;
+  }
 }
 
 // A character as the system's text input gives it, whatever the keyboard
