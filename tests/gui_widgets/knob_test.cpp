@@ -68,10 +68,15 @@ TEST(KnobValues, EmptyRangeOrSweepGivesNumbersNotUndefinedPixels) {
 TEST(KnobValues, HandleBitmapSetAgainSurvivesAndSetsTheInset) {
   SpyBitmap* handle = new SpyBitmap(12, 12);
   OpenKnob knob(CRect(0, 0, 40, 40), nullptr, 0, nullptr, handle, CPoint(0, 0));
-  handle->forget();  // the knob's reference is the last
+  CPoint origin(0, 0);
+  CSlider slider(CRect(0, 0, 100, 12), nullptr, 0, origin, 100, handle, nullptr, origin, kStyleHorizontal);
+  handle->forget();  // the knob's and the slider's references are the last
   EXPECT_EQ(knob.getInset(), 8);
   knob.setHandleBitmap(handle);
+  slider.setHandle(handle);
+  slider.setHandle(handle);
   EXPECT_EQ(handle->getWidth(), 12) << "still alive";
+  slider.setHandle(nullptr);
   knob.setInsetValue(5);
   knob.setHandleBitmap(nullptr);
   EXPECT_EQ(knob.getInset(), 5);
@@ -137,18 +142,23 @@ TEST_F(Knobs, LinearDragsByModeAltAndShift) {
   const struct {
     int mode;
     WORD modifier;
-    float expected;
-  } cases[] = {{2, 0, 0.7f}, {2, VK_SHIFT, 0.5333f}, {0, VK_MENU, 0.7f}, {1, VK_MENU, 0.7f}};
+    float zoom, expected;
+  } cases[] = {{2, 0, 1.5f, 0.7f},
+               {2, VK_SHIFT, 1.5f, 0.5333f},
+               {2, VK_SHIFT, 0.0f, 0.7f},  // no zoom: the plain span, not an infinite step
+               {0, VK_MENU, 1.5f, 0.7f},
+               {1, VK_MENU, 1.5f, 0.7f}};
   for (const auto& c : cases) {
     editor->setKnobMode(c.mode);
     CKnob* knob = add(0.2f);
+    knob->setZoomFactor(c.zoom);
     // 100 pixels up: 60 up and 40 to the right.
     drag({40, 140}, {moveTo(40, 110), moveTo(60, 90), moveTo(80, 80)}, c.modifier);
     EXPECT_NEAR(knob->getValue(), c.expected, 2e-3) << "mode " << c.mode << " modifier " << c.modifier;
     frame->removeView(knob);
   }
-  EXPECT_EQ(count(audioMasterBeginEdit), 4u);
-  EXPECT_EQ(count(audioMasterEndEdit), 4u);
+  EXPECT_EQ(count(audioMasterBeginEdit), 5u);
+  EXPECT_EQ(count(audioMasterEndEdit), 5u);
 }
 
 TEST_F(Knobs, CircularDragPinsAtTheBoundItCrossedFrom) {

@@ -124,8 +124,8 @@ class TextEdits : public WidgetFrame {
     SendMessageA(field(), WM_KEYDOWN, VK_RETURN, 0);
     testwindows::pumpMessages();
   }
-  CTextEdit* add(CViewContainer* into, const CRect& size, const char* text) {
-    CTextEdit* edit = new CTextEdit(size, &listener, 7, text);
+  CTextEdit* add(CViewContainer* into, const CRect& size, const char* text, CControlListener* told = nullptr) {
+    CTextEdit* edit = new CTextEdit(size, told ? told : &listener, 7, text);
     into->addView(edit);
     return edit;
   }
@@ -158,12 +158,25 @@ TEST_F(TextEdits, OneEditPerFieldAndOneNotificationPerChangedText) {
   EXPECT_EQ(count(audioMasterEndEdit), 2u);
 }
 
+// Where the listener of a closing field may draw: the context it gets
+// draws in the coordinates of the control's parent.
+class OffsetListener : public CControlListener {
+ public:
+  void valueChanged(CDrawContext* context, CControl*) override {
+    ++calls;
+    if (context) offset = context->drawOffset;
+  }
+  int calls = 0;
+  CPoint offset{-1, -1};
+};
+
 TEST_F(TextEdits, FieldOverTheControlInsideANestedContainer) {
+  OffsetListener placed;
   CViewContainer* outer = new CViewContainer(CRect(40, 90, 190, 190), frame, nullptr);
   CViewContainer* inner = new CViewContainer(CRect(10, 10, 140, 90), frame, nullptr);
   outer->addView(inner);
   frame->addView(outer);
-  CTextEdit* edit = add(inner, CRect(10, 20, 110, 40), "a");
+  CTextEdit* edit = add(inner, CRect(10, 20, 110, 40), "a", &placed);
   testwindows::paintWindow(window());
   click(100, 130);
   ASSERT_NE(field(), nullptr);
@@ -174,7 +187,8 @@ TEST_F(TextEdits, FieldOverTheControlInsideANestedContainer) {
   type("b");
   frame->setFocusView(nullptr);  // a loss of focus closes the field as Return does
   EXPECT_EQ(field(), nullptr);
-  EXPECT_EQ(listener.values.size(), 1u);
+  EXPECT_EQ(placed.calls, 1);
+  EXPECT_EQ(placed.offset, CPoint(50, 100)) << "the inner container's corner in the frame, counted once";
   char text[256];
   edit->getText(text);
   EXPECT_STREQ(text, "b");
