@@ -36,6 +36,10 @@ class CKnob : public CControl {
   virtual void setZoomFactor(float val);
   virtual float getZoomFactor() const;
 
+  // setMin and setMax leave the angle coefficients as they were: a caller
+  // that changes the bounds sets an angle again (or calls compute), so that
+  // setting both bounds costs one computation and the mapping never passes
+  // through a half-updated state between the two.
   void compute();
 
  protected:
