@@ -17,8 +17,6 @@ long gUseCount = 0;
 
 namespace {
 
-constexpr unsigned char kTabKey = 2;  // VKEY_TAB of the host's key codes
-constexpr unsigned char kShiftModifier = 1;
 constexpr long kMaxWrapperBorder = 80;
 constexpr long kOuterWindowSlack = 60;
 
@@ -459,8 +457,8 @@ long CFrame::onKeyDown(PlugKeyCode& keyCode) {
   long result = -1;
   if (focusView) result = focusView->onKeyDown(keyCode);
   if (result == -1 && modalView) result = modalView->onKeyDown(keyCode);
-  if (result == -1 && keyCode.virt == kTabKey)
-    result = advanceNextFocusView(focusView, (keyCode.modifier & kShiftModifier) != 0) ? 1 : -1;
+  if (result == -1 && keyCode.virt == kPlugKeyTab)
+    result = advanceNextFocusView(focusView, (keyCode.modifier & kPlugModifierShift) != 0) ? 1 : -1;
   return result;
 }
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "pluggui/controltracking.h"
+#include "pluggui/controlsupport.h"
 
 namespace PLUGGUI {
 
@@ -165,12 +165,7 @@ float CKnob::valueFromPoint(CPoint& point) const {
 // Drawing
 
 void CKnob::draw(CDrawContext* context) {
-  if (background) {
-    if (getTransparency())
-      background->drawTransparent(context, viewSize, backgroundOffset);
-    else
-      background->draw(context, viewSize, backgroundOffset);
-  }
+  if (background) drawPicture(*this, background, context, viewSize, backgroundOffset);
   drawHandle(context);
   setDirty(false);
 }
@@ -272,22 +267,10 @@ void CKnob::mouse(CDrawContext* context, CPoint& where, long button) {
 }
 
 bool CKnob::onWheel(CDrawContext* context, const CPoint& /*where*/, float distance) {
-  if (!getMouseEnabled()) return false;
-  const long buttons = context ? context->getMouseButtons() : 0;
-  value = steppedValue(value, wheelInc, distance, (buttons & kModShift) != 0);
-  bounceValue();
-  reportStep(this, listener, context);
-  return true;
+  return stepByWheel(this, listener, context, distance);
 }
 
-long CKnob::onKeyDown(PlugKeyCode& keyCode) {
-  const float distance = arrowKeyDirection(keyCode);
-  if (distance == 0.0f) return -1;
-  value = steppedValue(value, wheelInc, distance, hasShiftModifier(keyCode));
-  bounceValue();
-  reportStep(this, listener, nullptr);
-  return 1;
-}
+long CKnob::onKeyDown(PlugKeyCode& keyCode) { return stepByArrowKey(this, listener, keyCode); }
 
 //-----------------------------------------------------------------------------
 // Film-strip knob
@@ -356,12 +339,7 @@ void CAnimKnob::draw(CDrawContext* context) {
   } else if (value < 0.0f && invertFrames && frameHeight > 0 && span > 0) {
     p.v = span;
   }
-  if (background) {
-    if (getTransparency())
-      background->drawTransparent(context, viewSize, p);
-    else
-      background->draw(context, viewSize, p);
-  }
+  if (background) drawPicture(*this, background, context, viewSize, p);
   valueToPoint(lastDrawnPoint);
   setDirty(false);
 }

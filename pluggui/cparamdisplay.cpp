@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "pluggui/controlsupport.h"
 #include "pluggui/textbuffer.h"
 
 namespace PLUGGUI {
@@ -83,10 +84,7 @@ void CParamDisplay::drawText(CDrawContext* context, char* string, CBitmap* newBa
   if ((style & kStyleNoDraw) || !context) return;
 
   if (CBitmap* picture = newBack ? newBack : background) {
-    if (getTransparency())
-      picture->drawTransparent(context, viewSize, backOffset);
-    else
-      picture->draw(context, viewSize, backOffset);
+    drawPicture(*this, picture, context, viewSize, backOffset);
   } else if (!getTransparency()) {
     context->setFillColor(backColor);
     context->drawRect(viewSize, kFillOnly);

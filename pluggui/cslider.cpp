@@ -2,7 +2,7 @@
 // the wheel and the arrow keys.
 #include "pluggui/cslider.h"
 
-#include "pluggui/controltracking.h"
+#include "pluggui/controlsupport.h"
 
 #include <cmath>
 #include <cstring>
@@ -185,10 +185,7 @@ void CSlider::draw(CDrawContext* context) {
     CRect part(area);
     part.bound(r);
     const CPoint from(backgroundOffset.h + part.left - r.left, backgroundOffset.v + part.top - r.top);
-    if (getTransparency())
-      background->drawTransparent(target, part, from);
-    else
-      background->draw(target, part, from);
+    drawPicture(*this, background, target, part, from);
   }
 
   const bool startsAtOrigin = (style & (kStyleLeft | kStyleTop)) != 0;
@@ -287,21 +284,9 @@ void CSlider::mouse(CDrawContext* context, CPoint& where, long button) {
 }
 
 bool CSlider::onWheel(CDrawContext* context, const CPoint& /*where*/, float distance) {
-  if (!getMouseEnabled()) return false;
-  const long buttons = context ? context->getMouseButtons() : 0;
-  value = steppedValue(value, wheelInc, distance, (buttons & kModShift) != 0);
-  bounceValue();
-  reportStep(this, listener, context);
-  return true;
+  return stepByWheel(this, listener, context, distance);
 }
 
-long CSlider::onKeyDown(PlugKeyCode& keyCode) {
-  const float distance = arrowKeyDirection(keyCode);
-  if (distance == 0.0f) return -1;
-  value = steppedValue(value, wheelInc, distance, hasShiftModifier(keyCode));
-  bounceValue();
-  reportStep(this, listener, nullptr);
-  return 1;
-}
+long CSlider::onKeyDown(PlugKeyCode& keyCode) { return stepByArrowKey(this, listener, keyCode); }
 
 }  // namespace PLUGGUI

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "pluggui/controltracking.h"
+#include "pluggui/controlsupport.h"
 #include "pluggui/textbuffer.h"
 #include "plugin/plugmain.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "pluggui/pluggui.h"
-#include "pluggui/controltracking.h"
+#include "pluggui/controlsupport.h"
 
 namespace PLUGGUI {
 

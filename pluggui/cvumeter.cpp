@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "pluggui/controltracking.h"
+#include "pluggui/controlsupport.h"
 
 namespace PLUGGUI {
 
@@ -25,6 +25,22 @@ long segmentsFor(float share, long count) {
 // precision the quotient is formed in.
 long pixelsFor(long segments, long count, long length) {
   return truncatedPixel(static_cast<float>(segments) / static_cast<float>(count) * static_cast<float>(length));
+}
+
+// A fresh private surface of the control's size (and both destinations on
+// it), or none and the destinations on the control's own rectangle.
+void placeSurface(bool wanted, COffscreenContext*& surface, CFrame* frame, const CRect& size, CRect& rectOn,
+                  CRect& rectOff) {
+  if (surface) surface->forget();
+  surface = nullptr;
+  if (!wanted) {
+    rectOn = size;
+    rectOff = size;
+    return;
+  }
+  surface = new COffscreenContext(frame, size.width(), size.height(), kBlackCColor);
+  rectOn(0, 0, size.width(), size.height());
+  rectOff = rectOn;
 }
 
 }  // namespace
@@ -67,16 +83,7 @@ bool CVuMeter::isTypeOf(const char* name) const {
 void CVuMeter::setDirty(bool val) { CView::setDirty(val); }
 
 bool CVuMeter::attached(CView* parent) {
-  if (offscreen) offscreen->forget();
-  offscreen = nullptr;
-  if (useOffscreen) {
-    offscreen = new COffscreenContext(getFrame(), viewSize.width(), viewSize.height(), kBlackCColor);
-    rectOn(0, 0, viewSize.width(), viewSize.height());
-    rectOff(0, 0, viewSize.width(), viewSize.height());
-  } else {
-    rectOn = viewSize;
-    rectOff = viewSize;
-  }
+  placeSurface(useOffscreen, offscreen, getFrame(), viewSize, rectOn, rectOff);
   return CView::attached(parent);
 }
 
@@ -99,16 +106,8 @@ void CVuMeter::draw(CDrawContext* context) {
   // Off-screen drawing switched on or off since the last attach: the
   // surface and the rectangles follow, so a stale surface is never copied
   // over the control.
-  if (useOffscreen && !offscreen) {
-    offscreen = new COffscreenContext(getFrame(), viewSize.width(), viewSize.height(), kBlackCColor);
-    rectOn(0, 0, viewSize.width(), viewSize.height());
-    rectOff(0, 0, viewSize.width(), viewSize.height());
-  } else if (!useOffscreen && offscreen) {
-    offscreen->forget();
-    offscreen = nullptr;
-    rectOn = viewSize;
-    rectOff = viewSize;
-  }
+  if (useOffscreen != (offscreen != nullptr))
+    placeSurface(useOffscreen, offscreen, getFrame(), viewSize, rectOn, rectOff);
   CDrawContext* target = offscreen ? offscreen : context;
 
   if (style & kStyleHorizontalBar) {
@@ -127,16 +126,8 @@ void CVuMeter::draw(CDrawContext* context) {
     rectOn.top = dark;
   }
 
-  if (offBitmap) {
-    if (getTransparency())
-      offBitmap->drawTransparent(target, rectOff, pointOff);
-    else
-      offBitmap->draw(target, rectOff, pointOff);
-  }
-  if (getTransparency())
-    onBitmap->drawTransparent(target, rectOn, pointOn);
-  else
-    onBitmap->draw(target, rectOn, pointOn);
+  if (offBitmap) drawPicture(*this, offBitmap, target, rectOff, pointOff);
+  drawPicture(*this, onBitmap, target, rectOn, pointOn);
 
   if (offscreen) offscreen->copyFrom(context, viewSize, CPoint(0, 0));
   setDirty(false);

@@ -233,6 +233,16 @@ struct PlugKeyCode {
   unsigned char modifier;
 };
 
+// The interface's own virtual key codes in PlugKeyCode::virt (not the
+// platform's), those the toolkit and the tools use, and its Shift bit in
+// PlugKeyCode::modifier.
+constexpr unsigned char kPlugKeyTab = 2;
+constexpr unsigned char kPlugKeyLeft = 11;
+constexpr unsigned char kPlugKeyUp = 12;
+constexpr unsigned char kPlugKeyRight = 13;
+constexpr unsigned char kPlugKeyDown = 14;
+constexpr unsigned char kPlugModifierShift = 1;
+
 // The editor rectangle shared with the host.
 struct ERect {
   PlugInt16 top;

@@ -172,5 +172,4 @@ void GalleryEditor::valueChanged(CDrawContext* /*context*/, CControl* control) {
     typed->setDirty(true);
   }
   effect->setParameterAutomated(static_cast<PlugInt32>(tag), value);
-  if (tag == kStripKnob && stripDisplay) stripDisplay->setValue(value);
 }

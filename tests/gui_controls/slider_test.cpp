@@ -13,6 +13,7 @@
 #include "editor/aeffguieditor.h"
 #include "gtest/gtest.h"
 #include "pluggui/plugcontrols.h"
+#include "support/controltest.h"
 #include "support/testeffect.h"
 #include "support/testwindows.h"
 
@@ -21,18 +22,8 @@ namespace {
 using namespace PLUGGUI;
 using testwindows::HostWindow;
 
-class StepEditor : public AEffGUIEditor {
- public:
-  using AEffGUIEditor::AEffGUIEditor;
-  void attach(CFrame* f) { frame = f; }
-  void doIdleStuff() override {
-    ++passes;
-    if (next < steps.size()) steps[next++]();
-  }
-  std::vector<std::function<void()>> steps;
-  size_t next = 0;
-  int passes = 0;
-};
+using controltest::Listener;
+using controltest::StepEditor;
 
 // A frame whose clock the test sets.
 class ClockFrame : public CFrame {
@@ -40,12 +31,6 @@ class ClockFrame : public CFrame {
   using CFrame::CFrame;
   uint32_t getTicks() const override { return now; }
   uint32_t now = 1000;
-};
-
-class Listener : public CControlListener {
- public:
-  void valueChanged(CDrawContext*, CControl* control) override { values.push_back(control->getValue()); }
-  std::vector<float> values;
 };
 
 // A red handle over the slider's own surface, which starts out black.
@@ -102,22 +87,8 @@ class Sliders : public ::testing::Test {
   }
   void pointAt(int x) { testwindows::pointAt(frame->getSystemWindow(), x, 15); }
   // Presses at x, runs the loop's steps, releases after the last one.
-  // The pointer stays confined to the window meanwhile: released, the X11
-  // driver would resynchronise the modifier keys with the X server's and
-  // let go of a Shift held by a step.
   void drag(int x, std::vector<std::function<void()>> steps) {
-    RECT area = testwindows::screenRect(frame->getSystemWindow());
-    ClipCursor(&area);
-    pointAt(x);
-    testwindows::pumpFor(30);
-    steps.push_back([] { testwindows::sendMouse(MOUSEEVENTF_LEFTUP); });
-    editor->steps = std::move(steps);
-    editor->next = 0;
-    testwindows::sendMouse(MOUSEEVENTF_LEFTDOWN);
-    testwindows::pumpFor(100);
-    if (GetAsyncKeyState(VK_LBUTTON) & 0x8000) testwindows::sendMouse(MOUSEEVENTF_LEFTUP);
-    testwindows::pumpMessages();
-    ClipCursor(nullptr);
+    controltest::drag(frame->getSystemWindow(), editor, {x, 15}, std::move(steps));
   }
   size_t edits() const {
     return hostCalls.requestsWith(audioMasterBeginEdit).size() + hostCalls.requestsWith(audioMasterEndEdit).size();

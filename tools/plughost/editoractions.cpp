@@ -7,19 +7,12 @@
 #include <cstdlib>
 #include <utility>
 
+#include "plugin/aeffect.h"
 #include "tools/plughost/errors.h"
 
 namespace plughost {
 
 namespace {
-
-// The interface's own virtual key codes, which are not the system's.
-constexpr unsigned char kKeyTab = 2;
-constexpr unsigned char kKeyLeft = 11;
-constexpr unsigned char kKeyUp = 12;
-constexpr unsigned char kKeyRight = 13;
-constexpr unsigned char kKeyDown = 14;
-constexpr unsigned char kModifierShift = 1;
 
 struct KeyName {
   const char* name;
@@ -27,7 +20,7 @@ struct KeyName {
 };
 
 const KeyName kKeys[] = {
-    {"up", kKeyUp}, {"down", kKeyDown}, {"left", kKeyLeft}, {"right", kKeyRight}, {"tab", kKeyTab},
+    {"up", kPlugKeyUp}, {"down", kPlugKeyDown}, {"left", kPlugKeyLeft}, {"right", kPlugKeyRight}, {"tab", kPlugKeyTab},
 };
 
 // The system's keys that `press` knows by name; letters come on top, for
@@ -151,7 +144,7 @@ EditorAction parseAction(const std::string& text) {
       std::string name = argument;
       const std::string shift = "shift+";
       if (name.compare(0, shift.size(), shift) == 0) {
-        action.modifier = kModifierShift;
+        action.modifier = kPlugModifierShift;
         name = name.substr(shift.size());
       }
       for (const KeyName& key : kKeys)

@@ -1,5 +1,6 @@
-// What the value controls share inside the toolkit: the tracking loop's hold
-// on the interface thread, and the steps of the wheel and the arrow keys.
+// What the controls share inside the toolkit: the tracking loop's hold on
+// the interface thread, the steps of the wheel and the arrow keys, and the
+// drawing of a picture by the view's transparency flag.
 #pragma once
 
 #include "pluggui/ccontrol.h"
@@ -31,20 +32,20 @@ class MouseTracking {
 // tracks the mouse within that view ends its edit now.
 void endTrackingWithin(const CView* view);
 
-// The sign of the step an arrow key of the host makes (left and down lower
-// the value, up and right raise it), or 0 for any other key.
-float arrowKeyDirection(const PlugKeyCode& keyCode);
+// The wheel and the arrow keys of a value control: each notch or press
+// steps the value by the control's wheel increment (a tenth of it with
+// Shift) within its bounds, and a change the control has not drawn yet is
+// told to the listener inside an edit of its own. The value test, not the
+// control's own idea of being dirty, decides: a film-strip knob that need
+// not redraw for a small change must still report it.
+bool stepByWheel(CControl* control, CControlListener* listener, CDrawContext* context, float distance);
+// Left and down lower the value, up and right raise it; any other key is
+// not taken (-1).
+long stepByArrowKey(CControl* control, CControlListener* listener, const PlugKeyCode& keyCode);
 
-// True when the host's key code has its Shift modifier bit.
-bool hasShiftModifier(const PlugKeyCode& keyCode);
-
-// The value after one step of `distance` notches or key presses: a whole
-// wheel increment per notch, a tenth of it when fine.
-float steppedValue(float value, float wheelInc, float distance, bool fine);
-
-// After a wheel or key step: a change the control has not drawn yet is
-// told to the listener inside an edit of its own.
-void reportStep(CControl* control, CControlListener* listener, CDrawContext* context);
+// Draws a picture onto rect from `from`, colour-keyed when the view's
+// transparency flag is set, else opaque.
+void drawPicture(const CView& view, CBitmap* picture, CDrawContext* context, CRect& rect, const CPoint& from);
 
 // A computed coordinate as a whole pixel, truncated toward zero. A number
 // that is not one (a range of zero on the way, say) lands at 0, and one

@@ -1,0 +1,99 @@
+// The tracking loop's hold, the wheel and key steps of value controls, and
+// picture drawing by the transparency flag.
+#include "pluggui/controlsupport.h"
+
+#include <cmath>
+
+namespace PLUGGUI {
+
+namespace {
+
+// The sign of the step an arrow key makes, or 0 for any other key.
+float arrowKeyDirection(unsigned char key) {
+  switch (key) {
+    case kPlugKeyLeft:
+    case kPlugKeyDown:
+      return -1.0f;
+    case kPlugKeyUp:
+    case kPlugKeyRight:
+      return 1.0f;
+    default:
+      return 0.0f;
+  }
+}
+
+void step(CControl* control, CControlListener* listener, CDrawContext* context, float distance, bool fine) {
+  const float increment = control->getWheelInc();
+  const float value = control->getValue();
+  control->setValue(fine ? value + distance * 0.1f * increment : value + increment * distance);
+  control->bounceValue();
+  if (!control->CControl::isDirty() || !listener) return;
+  control->beginEdit();
+  listener->valueChanged(context, control);
+  control->endEdit();
+}
+
+// The control in the innermost tracking loop. Loops run on the interface
+// thread and hold it, so only a loop started from inside another's idle
+// step can overlap one.
+CControl* gTracking = nullptr;
+
+}  // namespace
+
+MouseTracking::MouseTracking(CControl* control) : control(control), outer(gTracking) {
+  control->remember();
+  gTracking = control;
+  control->beginEdit();
+}
+
+MouseTracking::~MouseTracking() {
+  if (gTracking == control) {
+    gTracking = outer;
+    control->endEdit();
+  }
+  control->forget();
+}
+
+bool MouseTracking::holds() const { return gTracking == control; }
+
+void endTrackingWithin(const CView* view) {
+  for (const CView* inside = gTracking; inside; inside = inside->getParentView()) {
+    if (inside != view) continue;
+    CControl* const ending = gTracking;
+    // An outer loop, if any, belongs to a control that may have gone too;
+    // it learns so from its own holds().
+    gTracking = nullptr;
+    ending->endEdit();
+    return;
+  }
+}
+
+long truncatedPixel(double coordinate) {
+  if (std::isnan(coordinate)) return 0;
+  if (coordinate >= 2147483647.0) return 2147483647L;
+  if (coordinate <= -2147483648.0) return -2147483647L - 1;
+  return static_cast<long>(coordinate);
+}
+
+bool stepByWheel(CControl* control, CControlListener* listener, CDrawContext* context, float distance) {
+  if (!control->getMouseEnabled()) return false;
+  const long buttons = context ? context->getMouseButtons() : 0;
+  step(control, listener, context, distance, (buttons & kModShift) != 0);
+  return true;
+}
+
+long stepByArrowKey(CControl* control, CControlListener* listener, const PlugKeyCode& keyCode) {
+  const float distance = arrowKeyDirection(keyCode.virt);
+  if (distance == 0.0f) return -1;
+  step(control, listener, nullptr, distance, (keyCode.modifier & kPlugModifierShift) != 0);
+  return 1;
+}
+
+void drawPicture(const CView& view, CBitmap* picture, CDrawContext* context, CRect& rect, const CPoint& from) {
+  if (view.getTransparency())
+    picture->drawTransparent(context, rect, from);
+  else
+    picture->draw(context, rect, from);
+}
+
+}  // namespace PLUGGUI
