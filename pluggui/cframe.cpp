@@ -190,7 +190,8 @@ CFrame::CFrame(const CRect& size, const char* /*title*/, void* inEditor, const l
 // The children go while this is still a frame, so that what they do on
 // their way out (losing the focus, forgetting bitmaps) meets a whole frame.
 CFrame::~CFrame() {
-  if (modalView) removeView(modalView, false);
+  if (modalView && modalViewAdded) removeView(modalView, false);
+  modalView = nullptr;
   setCursor(kCursorDefault);
   setDropActive(false);
   OleUninitialize();
@@ -403,15 +404,35 @@ void CFrame::setFocusView(CView* view) {
 
 CView* CFrame::getFocusView() const { return focusView; }
 
+// A view that is already a child, of the frame or of a container inside
+// it, keeps its place, its parent and its coordinates: adding it to the
+// frame as well would list it twice, and taking it out again would leave
+// it with the frame as parent, or out of the tree altogether.
 bool CFrame::setModalView(CView* view) {
   if (view && modalView) return false;
   if (CView* old = modalView) {
+    const bool added = modalViewAdded;
     modalView = nullptr;
-    removeView(old, false);
+    modalViewAdded = false;
+    if (added) removeView(old, false);
   }
   modalView = view;
-  if (view) addView(view);
+  if (!view) return true;
+  if (view->getParentView()) {
+    view->setDirty(true);
+  } else {
+    addView(view);
+    modalViewAdded = true;
+  }
   return true;
+}
+
+// A modal view inside a container takes points in that container's
+// coordinates, as the container would have handed them on.
+CPoint CFrame::seenByModalView(const CPoint& where) const {
+  CPoint local(where);
+  if (modalView->getParentView() != this) modalView->frameToLocal(local);
+  return local;
 }
 
 CView* CFrame::getModalView() const { return modalView; }
@@ -447,7 +468,8 @@ void CFrame::mouse(CDrawContext* context, CPoint& where, long buttons) {
   if (focusView) setFocusView(nullptr);
   if (buttons == -1 && context) buttons = context->getMouseButtons();
   if (modalView) {
-    if (modalView->hitTest(where, buttons)) modalView->mouse(context, where, buttons);
+    CPoint local = seenByModalView(where);
+    if (modalView->hitTest(local, buttons)) modalView->mouse(context, local, buttons);
     return;
   }
   CViewContainer::mouse(context, where, buttons);
@@ -477,7 +499,8 @@ bool CFrame::onWheel(CDrawContext* context, const CPoint& where, CMouseWheelAxis
   CView* target = modalView ? modalView : getViewAt(where, false);
   if (!target) return false;
   HeldContext own(context ? nullptr : createDrawContext());
-  return target->onWheel(context ? context : own.get(), where, axis, distance);
+  const CPoint at = modalView ? seenByModalView(where) : where;
+  return target->onWheel(context ? context : own.get(), at, axis, distance);
 }
 
 void CFrame::setCursor(CCursorType type) {

@@ -100,6 +100,9 @@ class CFrame : public CViewContainer {
   CDropTarget* dropTarget = nullptr;  // the platform's registration owns it
   bool standalone = false;
   HCURSOR defaultCursor = nullptr;
+  // The modal view was put into the children by setModalView, which takes
+  // it out again. A view that already lives in the tree stays where it is.
+  bool modalViewAdded = false;
 
  private:
   // Containers clear the modal view when it leaves the tree.
@@ -107,6 +110,7 @@ class CFrame : public CViewContainer {
   friend LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   // The host destroyed the window under the frame.
   void windowDestroyed();
+  CPoint seenByModalView(const CPoint& where) const;
   bool resizeWindowChain(long width, long height);
   void adoptSize(long width, long height);
 };

@@ -127,8 +127,8 @@ void CKnob::valueToPoint(CPoint& point) const {
   float angle = (value - angleOffset) / angleScale;
   if (!std::isfinite(angle)) angle = startAngle;
   const float reach = radius - static_cast<float>(inset);
-  point.h = truncatedPixel(radius + std::cos(angle) * reach + 0.5f);
-  point.v = truncatedPixel(radius - std::sin(angle) * reach + 0.5f);
+  point.h = truncatedWhole(radius + std::cos(angle) * reach + 0.5f);
+  point.v = truncatedWhole(radius - std::sin(angle) * reach + 0.5f);
 }
 
 float CKnob::valueFromPoint(CPoint& point) const {
@@ -205,8 +205,7 @@ void CKnob::mouse(CDrawContext* context, CPoint& where, long button) {
   if (!getMouseEnabled() || !context) return;
   if (button == -1) button = context->getMouseButtons();
   if (!(button & kMouseLeft)) return;
-  if (listener && (button & kModifierMask) && listener->controlModifierClicked(context, this, button) != 0)
-    return;
+  if (takenByListener(listener, context, this, button)) return;
   if (checkDefaultValue(context, button)) return;
 
   float entryValue = value;
@@ -328,7 +327,7 @@ void CAnimKnob::draw(CDrawContext* context) {
   const long span = frameHeight * (frameCount - 1);
   if (value >= 0.0f && frameHeight > 0 && span > 0) {
     const float shown = value > 1.0f ? 1.0f : value;
-    p.v = truncatedPixel((invertFrames ? 1.0f - shown : shown) * static_cast<float>(span));
+    p.v = truncatedWhole((invertFrames ? 1.0f - shown : shown) * static_cast<float>(span));
     for (long k = 0; k <= span; k += frameHeight) {
       if (k > p.v) {
         p.v = k - frameHeight < 0 ? 0 : k - frameHeight;

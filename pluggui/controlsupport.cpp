@@ -56,6 +56,18 @@ MouseTracking::~MouseTracking() {
 
 bool MouseTracking::holds() const { return gTracking == control; }
 
+void followMouse(CControl* control, CControlListener* listener, CDrawContext* context, CPoint& where,
+                 const MouseTracking& tracking, const std::function<void(const CPoint&)>& follow,
+                 const std::function<bool(long)>& goesOn) {
+  do {
+    follow(where);
+    if (control->isDirty() && listener) listener->valueChanged(context, control);
+    if (!tracking.holds()) return;
+    control->getMouseLocation(context, where);
+    control->doIdleStuff();
+  } while (tracking.holds() && goesOn(context->getMouseButtons()));
+}
+
 void endTrackingWithin(const CView* view) {
   for (const CView* inside = gTracking; inside; inside = inside->getParentView()) {
     if (inside != view) continue;
@@ -68,11 +80,34 @@ void endTrackingWithin(const CView* view) {
   }
 }
 
-long truncatedPixel(double coordinate) {
-  if (std::isnan(coordinate)) return 0;
-  if (coordinate >= 2147483647.0) return 2147483647L;
-  if (coordinate <= -2147483648.0) return -2147483647L - 1;
-  return static_cast<long>(coordinate);
+long truncatedWhole(double number) {
+  if (std::isnan(number)) return 0;
+  if (number >= 2147483647.0) return 2147483647L;
+  if (number <= -2147483648.0) return -2147483647L - 1;
+  return static_cast<long>(number);
+}
+
+long pictureIndex(float value, long count) {
+  const long index = truncatedWhole(static_cast<double>(value) * (count - 1) + 0.5);
+  if (index >= count) return count > 0 ? count - 1 : 0;
+  return index < 0 ? 0 : index;
+}
+
+float switchValue(long along, long span, long positionCount) {
+  if (positionCount < 2 || span <= 0) return 0.0f;
+  const double step = static_cast<double>(span) / positionCount;
+  const float position = static_cast<float>(truncatedWhole(along / step)) / static_cast<float>(positionCount - 1);
+  return position > 1.0f ? 1.0f : (position < 0.0f ? 0.0f : position);
+}
+
+long partsOf(long total, long each) { return each > 0 ? total / each : 0; }
+
+long widthOf(const CBitmap* picture) { return picture ? picture->getWidth() : 0; }
+
+long heightOf(const CBitmap* picture) { return picture ? picture->getHeight() : 0; }
+
+bool takenByListener(CControlListener* listener, CDrawContext* context, CControl* control, long buttons) {
+  return listener && (buttons & kModifierMask) && listener->controlModifierClicked(context, control, buttons) != 0;
 }
 
 bool stepByWheel(CControl* control, CControlListener* listener, CDrawContext* context, float distance) {

@@ -3,6 +3,8 @@
 // drawing of a picture by the view's transparency flag.
 #pragma once
 
+#include <functional>
+
 #include "pluggui/ccontrol.h"
 
 namespace PLUGGUI {
@@ -28,6 +30,14 @@ class MouseTracking {
   CControl* outer;  // a loop this one runs inside, if any
 };
 
+// The loop of a control that follows a held button: each pass `follow`
+// sets the value from the mouse, a change not yet drawn is told to the
+// listener, and the editor's idle step runs; the loop goes on while
+// `goesOn` accepts the buttons then held and the control is still tracked.
+void followMouse(CControl* control, CControlListener* listener, CDrawContext* context, CPoint& where,
+                 const MouseTracking& tracking, const std::function<void(const CPoint&)>& follow,
+                 const std::function<bool(long)>& goesOn);
+
 // Called by a container just before it lets go of a view: a control that
 // tracks the mouse within that view ends its edit now.
 void endTrackingWithin(const CView* view);
@@ -47,11 +57,36 @@ long stepByArrowKey(CControl* control, CControlListener* listener, const PlugKey
 // transparency flag is set, else opaque.
 void drawPicture(const CView& view, CBitmap* picture, CDrawContext* context, CRect& rect, const CPoint& from);
 
-// A computed coordinate as a whole pixel, truncated toward zero. A number
-// that is not one (a range of zero on the way, say) lands at 0, and one
-// beyond the range of a long at its end, where a plain conversion would be
-// undefined.
-long truncatedPixel(double coordinate);
+// A computed number (a pixel, a digit, a picture's index) as a whole one,
+// truncated toward zero. A number that is not one (a range of zero on the
+// way, say) lands at 0, and one beyond the range of a long at its end,
+// where a plain conversion would be undefined.
+long truncatedWhole(double number);
+
+// Which of `count` pictures of a strip a value from 0 to 1 shows, rounded
+// to the nearest; always one of the strip's, the first for a value that is
+// not a number.
+long pictureIndex(float value, long count);
+
+// The value of a switch's position: the mouse `along` pixels from the
+// control's start, with the positions spread evenly over `span` pixels. A
+// switch of one position (or none, or of no span) is always at 0.
+float switchValue(long along, long span, long positionCount);
+
+// The other state of a two-state control: 1 for 0, 0 for anything else.
+inline float opposite(float value) { return value == 0.0f ? 1.0f : 0.0f; }
+
+// How many parts of `each` fit into `total`: none when a part has no size,
+// as for a control built with an empty rectangle.
+long partsOf(long total, long each);
+
+// A picture's size, 0 without one.
+long widthOf(const CBitmap* picture);
+long heightOf(const CBitmap* picture);
+
+// A click with a modifier is offered to the listener first: true when it
+// took the click for itself.
+bool takenByListener(CControlListener* listener, CDrawContext* context, CControl* control, long buttons);
 
 // Any modifier bit of a click: the listener may take such a click for itself.
 constexpr long kModifierMask = 0x78;

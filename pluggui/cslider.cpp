@@ -13,7 +13,7 @@ namespace {
 
 // The handle's offset along the track for a drawn value: the product is
 // formed in double. A value that is not a number is drawn at the start.
-long trackOffset(long travel, float fValue) { return truncatedPixel(static_cast<double>(travel) * fValue); }
+long trackOffset(long travel, float fValue) { return truncatedWhole(static_cast<double>(travel) * fValue); }
 
 }  // namespace
 
@@ -226,8 +226,7 @@ void CSlider::draw(CDrawContext* context) {
 void CSlider::mouse(CDrawContext* context, CPoint& where, long button) {
   if (!getMouseEnabled() || !context) return;
   if (button == -1) button = context->getMouseButtons();
-  if (listener && (button & kModifierMask) && listener->controlModifierClicked(context, this, button) != 0)
-    return;
+  if (takenByListener(listener, context, this, button)) return;
   if (checkDefaultValue(context, button)) return;
   if (!(button & kMouseLeft)) return;
 

@@ -156,7 +156,7 @@ void CTextEdit::draw(CDrawContext* context) {
 void CTextEdit::mouse(CDrawContext* context, CPoint& /*where*/, long button) {
   if (!getMouseEnabled()) return;
   if (button == -1) button = context ? context->getMouseButtons() : 0;
-  if (listener && (button & kModifierMask) && listener->controlModifierClicked(context, this, button) != 0) return;
+  if (takenByListener(listener, context, this, button)) return;
   if (!(button & kMouseLeft)) return;
   if (parentFrame && parentFrame->getFocusView() == this) return;
   if ((style & kStyleDoubleClick) && !isDoubleClick()) return;

@@ -143,7 +143,10 @@ void CViewContainer::releaseStatePointingAt(CView* view) {
   if (currentDragView == view) currentDragView = nullptr;
   if (!parentFrame) return;
   if (liesWithin(parentFrame->getFocusView(), view)) parentFrame->setFocusView(nullptr);
-  if (parentFrame->getModalView() == view) parentFrame->modalView = nullptr;
+  if (parentFrame->getModalView() == view) {
+    parentFrame->modalView = nullptr;
+    parentFrame->modalViewAdded = false;
+  }
 }
 
 // A view that outlives its place in the tree (someone else holds it) must

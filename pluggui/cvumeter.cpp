@@ -15,7 +15,7 @@ constexpr long kStyleHorizontalBar = 1;
 // and never outside 0..count, so the pictures are read within their bounds
 // whatever the level or the maximum.
 long segmentsFor(float share, long count) {
-  long segments = truncatedPixel(static_cast<float>(count) * share + 0.5f);
+  long segments = truncatedWhole(static_cast<float>(count) * share + 0.5f);
   if (segments < 0) segments = 0;
   if (segments > count) segments = count;
   return segments;
@@ -24,7 +24,7 @@ long segmentsFor(float share, long count) {
 // Pixels of `length` that `segments` of `count` cover, in the single
 // precision the quotient is formed in.
 long pixelsFor(long segments, long count, long length) {
-  return truncatedPixel(static_cast<float>(segments) / static_cast<float>(count) * static_cast<float>(length));
+  return truncatedWhole(static_cast<float>(segments) / static_cast<float>(count) * static_cast<float>(length));
 }
 
 // A fresh private surface of the control's size (and both destinations on

@@ -8,14 +8,25 @@
 
 namespace {
 
-const char* const kNames[kGalleryParameters] = {"Line", "Bitmap", "Strip", "Typed"};
+const char* const kNames[kGalleryParameters] = {"Line",  "Bitmap", "Strip", "Typed", "Counter",
+                                                "Wave",  "Range",  "Power", "Latch"};
+const char* const kWaves[kChoices] = {"Sine", "Triangle", "Saw", "Square"};
+const char* const kRanges[kChoices] = {"x1", "x2", "x4", "x8"};
 
 bool known(PlugInt32 index) { return index >= 0 && index < kGalleryParameters; }
+
+bool inPercent(PlugInt32 index) { return index <= kTyped; }
+
+long nearestWhole(float value, long top) {
+  if (!(value > 0.0f)) return 0;
+  if (value >= 1.0f) return top;
+  return std::lround(static_cast<double>(value) * top);
+}
 
 }  // namespace
 
 Gallery::Gallery(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, 1, kGalleryParameters), values{0.5f, 0.5f, 0.5f, 0.5f}, peak(0.0f) {
+    : AudioEffectX(audioMaster, 1, kGalleryParameters), values{0.5f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, peak(0.0f) {
   setNumInputs(2);
   setNumOutputs(2);
   setUniqueID(plugFourCC('Q', 'l', 'G', 'y'));
@@ -25,6 +36,10 @@ Gallery::Gallery(audioMasterCallback audioMaster)
 }
 
 Gallery::~Gallery() {}
+
+long countOf(float value) { return nearestWhole(value, kCounterTop); }
+
+long choiceOf(float value) { return nearestWhole(value, kChoices - 1); }
 
 // memmove: a host may hand the same buffers in and out, or overlapping ones.
 void Gallery::processReplacing(float** inputs, float** outputs, PlugInt32 sampleFrames) {
@@ -58,13 +73,33 @@ void Gallery::getParameterName(PlugInt32 index, char* text) {
 }
 
 void Gallery::getParameterLabel(PlugInt32 index, char* label) {
-  if (known(index)) plug_strncpy(label, "%", kPlugMaxParamStrLen);
+  if (known(index)) plug_strncpy(label, inPercent(index) ? "%" : "", kPlugMaxParamStrLen);
 }
 
-// Whole percent. A host may set any number; one that is none shows as "?",
-// and the rest stays within what a 32-bit integer holds.
+// The counter as its count, the switches and buttons by the name of what
+// they choose, the rest in whole percent. A host may set any number: a
+// percentage that is none shows as "?", and the rest stays within what a
+// 32-bit integer holds.
 void Gallery::getParameterDisplay(PlugInt32 index, char* text) {
   if (!known(index)) return;
+  const float value = values[index];
+  switch (index) {
+    case kCounter:
+      int2string(countOf(value), text, kPlugMaxParamStrLen);
+      return;
+    case kWave:
+      plug_strncpy(text, kWaves[choiceOf(value)], kPlugMaxParamStrLen);
+      return;
+    case kRange:
+      plug_strncpy(text, kRanges[choiceOf(value)], kPlugMaxParamStrLen);
+      return;
+    case kPower:
+    case kLatch:
+      plug_strncpy(text, value != 0.0f ? "On" : "Off", kPlugMaxParamStrLen);
+      return;
+    default:
+      break;
+  }
   const double percent = static_cast<double>(values[index]) * 100.0;
   if (std::isnan(percent)) {
     plug_strncpy(text, "?", kPlugMaxParamStrLen);

@@ -8,7 +8,26 @@
 
 #include "plugin/audioeffectx.h"
 
-enum GalleryParameter { kLineKnob = 0, kBitmapKnob, kStripKnob, kTyped, kGalleryParameters };
+enum GalleryParameter {
+  kLineKnob = 0,
+  kBitmapKnob,
+  kStripKnob,
+  kTyped,
+  kCounter,  // a whole count from 0 to kCounterTop, as count / kCounterTop
+  kWave,     // one of four waves, as 0, 1/3, 2/3 and 1
+  kRange,    // one of four ranges, likewise
+  kPower,    // off at 0, on otherwise
+  kLatch,    // likewise
+  kGalleryParameters
+};
+
+constexpr long kCounterTop = 999;
+constexpr long kChoices = 4;
+
+// The whole count a counter parameter stands for, and the choice of four a
+// switch parameter does; any value a host may set lands within range.
+long countOf(float value);
+long choiceOf(float value);
 
 class Gallery : public AudioEffectX {
  public:

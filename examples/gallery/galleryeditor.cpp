@@ -1,5 +1,6 @@
 #include "examples/gallery/galleryeditor.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,14 +11,41 @@ using namespace PLUGGUI;
 
 namespace {
 
-enum PictureResource { kKnobBack = 200, kKnobHandle, kKnobStrip, kMeterOn, kMeterOff };
+enum PictureResource {
+  kKnobBack = 200,
+  kKnobHandle,
+  kKnobStrip,
+  kMeterOn,
+  kMeterOff,
+  kDigits,
+  kRocker,
+  kKick,
+  kVerticalSwitch,
+  kWaves,
+  kHorizontalSwitch,
+  kOnOff,
+  kLatchPicture,
+  kSpinner,
+  kSplash
+};
+
+// Tags of the controls that stand for no parameter.
+enum { kAnimationTag = 100, kSplashTag };
 
 constexpr long kWidth = 360;
-constexpr long kHeight = 190;
+constexpr long kHeight = 340;
 constexpr long kStripFrames = 31;
 constexpr long kKnobSize = 40;
 constexpr long kMeterSegments = 20;
 constexpr long kHorizontalMeter = 1;
+constexpr long kDigitCount = 3;
+constexpr long kDigitWidth = 16;
+constexpr long kDigitHeight = 24;
+constexpr long kHorizontalRocker = 2;
+constexpr long kRockerPicture = 20;
+constexpr long kSwitchPicture = 20;
+constexpr unsigned char kSplashOpacity = 200;
+constexpr auto kAnimationStep = std::chrono::milliseconds(100);
 // The meter spans 60 dB below full scale.
 constexpr float kMeterFloorDb = -60.0f;
 
@@ -28,6 +56,7 @@ const CColor kPanel = {20, 24, 60, 255};
 const CColor kPanelEdge = {200, 205, 220, 255};
 const CColor kPaper = {250, 250, 245, 255};
 const CColor kPaperEdge = {150, 155, 170, 255};
+const CColor kGroup = {208, 214, 226, 255};
 
 // The picture behind a resource, released when the scope ends: the
 // controls hold their own references.
@@ -58,22 +87,39 @@ float meterLevel(float peak) {
   return level < 0.0f ? 0.0f : (level > 1.0f ? 1.0f : level);
 }
 
-CTextLabel* label(CFrame* frame, const CRect& size, const char* text, CFont font, CHoriTxtAlign align) {
+CTextLabel* label(CViewContainer* container, const CRect& size, const char* text, CFont font, CHoriTxtAlign align) {
   CTextLabel* made = new CTextLabel(size, text, nullptr, kStyleNoFrame);
   made->setTransparency(true);
   made->setFont(font);
   made->setFontColor(kInk);
   made->setHoriAlign(align);
-  frame->addView(made);
+  container->addView(made);
   return made;
 }
+
+CTextLabel* smallLabel(CViewContainer* container, const CRect& size, const char* text) {
+  return label(container, size, text, kFontSmall, kAlignCenter);
+}
+
+float countValue(long count) { return static_cast<float>(count) / static_cast<float>(kCounterTop); }
 
 CRect knobAt(long left, long top) { return CRect(left, top, left + kKnobSize, top + kKnobSize); }
 
 }  // namespace
 
 GalleryEditor::GalleryEditor(Gallery* effect)
-    : AEffGUIEditor(effect), controls{}, stripDisplay(nullptr), typed(nullptr), meter(nullptr) {
+    : AEffGUIEditor(effect),
+      controls{},
+      stripDisplay(nullptr),
+      typed(nullptr),
+      meter(nullptr),
+      rocker(nullptr),
+      digits(nullptr),
+      reset(nullptr),
+      wavePicture(nullptr),
+      animation(nullptr),
+      animationField(nullptr),
+      animationShown(false) {
   rect.left = 0;
   rect.top = 0;
   rect.right = kWidth;
@@ -86,8 +132,23 @@ bool GalleryEditor::open(void* parentWindow) {
   AEffEditor::open(parentWindow);
   frame = new CFrame(CRect(0, 0, kWidth, kHeight), parentWindow, this);
   frame->setBackgroundColor(kField);
+  openControls();
+  openCounter();
+  openSplash();
+  for (int tag = 0; tag < kGalleryParameters; ++tag)
+    if (controls[tag]) controls[tag]->setValue(effect->getParameter(tag));
+  stripDisplay->setValue(effect->getParameter(kStripKnob));
+  wavePicture->setValue(effect->getParameter(kWave));
+  digits->setValue(static_cast<float>(countOf(effect->getParameter(kCounter))));
+  animationShown = false;
+  return true;
+}
 
+// Everything but the counter group, which lives in a container of its own.
+void GalleryEditor::openControls() {
   const HeldPicture back(kKnobBack), handle(kKnobHandle), strip(kKnobStrip), meterOn(kMeterOn), meterOff(kMeterOff);
+  const HeldPicture vertical(kVerticalSwitch), waves(kWaves), horizontal(kHorizontalSwitch), onOff(kOnOff),
+      latch(kLatchPicture), spinner(kSpinner);
   CPoint origin(0, 0);
 
   label(frame, CRect(10, 6, 350, 28), "Toolkit gallery", kFontNormal, kAlignLeft);
@@ -97,9 +158,9 @@ bool GalleryEditor::open(void* parentWindow) {
   controls[kStripKnob] =
       new CAnimKnob(knobAt(180, 40), this, kStripKnob, kStripFrames, kKnobSize, strip.get(), origin);
   for (int tag = kLineKnob; tag <= kStripKnob; ++tag) frame->addView(controls[tag]);
-  label(frame, CRect(10, 84, 70, 100), "Line", kFontSmall, kAlignCenter);
-  label(frame, CRect(90, 84, 150, 100), "Bitmap", kFontSmall, kAlignCenter);
-  label(frame, CRect(170, 84, 230, 100), "Strip", kFontSmall, kAlignCenter);
+  smallLabel(frame, CRect(10, 84, 70, 100), "Line");
+  smallLabel(frame, CRect(90, 84, 150, 100), "Bitmap");
+  smallLabel(frame, CRect(170, 84, 230, 100), "Strip");
 
   stripDisplay = new CParamDisplay(CRect(250, 48, 340, 72), nullptr, kStyle3DIn);
   stripDisplay->setBackColor(kPanel);
@@ -107,7 +168,7 @@ bool GalleryEditor::open(void* parentWindow) {
   stripDisplay->setFontColor(kOrange);
   stripDisplay->setStringConvert(percentText);
   frame->addView(stripDisplay);
-  label(frame, CRect(250, 84, 340, 100), "Display", kFontSmall, kAlignCenter);
+  smallLabel(frame, CRect(250, 84, 340, 100), "Display");
 
   label(frame, CRect(20, 118, 80, 136), "Typed", kFontSmall, kAlignLeft);
   typed = new CTextEdit(CRect(90, 116, 200, 138), this, kTyped, "", nullptr, 0);
@@ -123,9 +184,79 @@ bool GalleryEditor::open(void* parentWindow) {
   meter = new CVuMeter(CRect(90, 156, 290, 168), meterOn.get(), meterOff.get(), kMeterSegments, kHorizontalMeter);
   frame->addView(meter);
 
-  for (int tag = 0; tag < kGalleryParameters; ++tag) controls[tag]->setValue(effect->getParameter(tag));
-  stripDisplay->setValue(effect->getParameter(kStripKnob));
-  return true;
+  // The vertical switch chooses a wave, which the picture beside it shows.
+  controls[kWave] = new CVerticalSwitch(CRect(180, 188, 200, 252), this, kWave, vertical.get(), origin);
+  frame->addView(controls[kWave]);
+  wavePicture = new CMovieBitmap(CRect(208, 200, 248, 240), nullptr, kWave, waves.get(), origin);
+  frame->addView(wavePicture);
+  smallLabel(frame, CRect(170, 254, 260, 270), "Wave");
+
+  controls[kRange] = new CHorizontalSwitch(CRect(270, 204, 334, 224), this, kRange, kChoices, kSwitchPicture,
+                                           kChoices, horizontal.get(), origin);
+  frame->addView(controls[kRange]);
+  smallLabel(frame, CRect(262, 228, 342, 244), "Range");
+
+  controls[kPower] = new COnOffButton(CRect(20, 282, 60, 302), this, kPower, onOff.get());
+  frame->addView(controls[kPower]);
+  smallLabel(frame, CRect(10, 306, 70, 322), "Power");
+  controls[kLatch] = new CMovieButton(CRect(90, 282, 130, 302), this, kLatch, latch.get(), origin);
+  frame->addView(controls[kLatch]);
+  smallLabel(frame, CRect(80, 306, 140, 322), "Latch");
+
+  // The animation paints nothing while closed: the field behind it shows
+  // then, and is drawn again when it closes.
+  const CRect stage(170, 278, 210, 318);
+  animationField = new CTextLabel(stage, "Play", nullptr, kStyle3DIn);
+  animationField->setBackColor(kPanel);
+  animationField->setFrameColor(kPanelEdge);
+  animationField->setFontColor(kOrange);
+  animationField->setFont(kFontSmall);
+  frame->addView(animationField);
+  animation = new CAutoAnimation(stage, this, kAnimationTag, spinner.get(), origin);
+  frame->addView(animation);
+  smallLabel(frame, CRect(150, 320, 230, 336), "Animation");
+}
+
+// The rocker steps the counter and the kick button resets it; the digits
+// show it. All three live in a container, so that their drawing and clicks
+// go through its offset.
+void GalleryEditor::openCounter() {
+  const HeldPicture digitStrip(kDigits), rockerStrip(kRocker), kick(kKick);
+  CPoint origin(0, 0);
+  CViewContainer* group = new CViewContainer(CRect(10, 184, 160, 264), frame);
+  group->setBackgroundColor(kGroup);
+  frame->addView(group);
+  label(group, CRect(6, 4, 144, 20), "Counter", kFontSmall, kAlignLeft);
+  rocker = new CRockerSwitch(CRect(10, 30, 50, 50), this, kCounter, kRockerPicture, rockerStrip.get(), origin,
+                             kHorizontalRocker);
+  group->addView(rocker);
+  digits = new CSpecialDigit(CRect(56, 28, 56 + kDigitCount * kDigitWidth, 28 + kDigitHeight), nullptr, kCounter, 0,
+                             kDigitCount, nullptr, nullptr, kDigitWidth, kDigitHeight, digitStrip.get());
+  group->addView(digits);
+  reset = new CKickButton(CRect(110, 28, 146, 52), this, kCounter, kick.get(), origin);
+  group->addView(reset);
+  smallLabel(group, CRect(6, 56, 54, 72), "Step");
+  smallLabel(group, CRect(52, 56, 108, 72), "Count");
+  smallLabel(group, CRect(104, 56, 150, 72), "Reset");
+}
+
+// The splash is an invisible click area over the "About" field, and the
+// front-most view, so that its picture covers all the others.
+void GalleryEditor::openSplash() {
+  const HeldPicture splash(kSplash);
+  CPoint origin(0, 0);
+  const CRect about(262, 282, 342, 302);
+  CTextLabel* aboutField = new CTextLabel(about, "About", nullptr, kStyle3DOut);
+  aboutField->setBackColor(kPaper);
+  aboutField->setFrameColor(kPaperEdge);
+  aboutField->setFontColor(kInk);
+  aboutField->setFont(kFontSmall);
+  frame->addView(aboutField);
+  smallLabel(frame, CRect(262, 306, 342, 322), "Splash");
+  CRect shown(40, 60, 320, 260);
+  CSplashScreen* splashScreen = new CSplashScreen(about, this, kSplashTag, splash.get(), shown, origin);
+  splashScreen->setBitmapTransparency(kSplashOpacity);
+  frame->addView(splashScreen);
 }
 
 void GalleryEditor::close() {
@@ -135,26 +266,71 @@ void GalleryEditor::close() {
   stripDisplay = nullptr;
   typed = nullptr;
   meter = nullptr;
+  rocker = nullptr;
+  digits = nullptr;
+  reset = nullptr;
+  wavePicture = nullptr;
+  animation = nullptr;
+  animationField = nullptr;
   delete closing;
 }
 
 // A host's automation reaches the controls here, and the audio's level the
-// meter, which then falls a step per repaint.
+// meter, which then falls a step per repaint; the animation moves on.
 void GalleryEditor::idle() {
   if (frame) {
     for (int tag = 0; tag < kGalleryParameters; ++tag) {
       const float parameter = effect->getParameter(tag);
-      if (controls[tag]->getValue() != parameter) controls[tag]->setValue(parameter);
+      if (controls[tag] && controls[tag]->getValue() != parameter) controls[tag]->setValue(parameter);
     }
     stripDisplay->setValue(controls[kStripKnob]->getValue());
+    wavePicture->setValue(effect->getParameter(kWave));
+    const float count = static_cast<float>(countOf(effect->getParameter(kCounter)));
+    if (digits->getValue() != count) digits->setValue(count);
     meter->setValue(meterLevel(static_cast<Gallery*>(effect)->takePeak()));
+    stepAnimation();
   }
   AEffGUIEditor::idle();
 }
 
-// The text edit tells of a changed text; a number from 0 to 100 sets its
-// parameter, and anything else is put back to the parameter's own text.
+// About ten pictures a second while open. A closed animation paints
+// nothing, so the field behind it is drawn again when it closes.
+void GalleryEditor::stepAnimation() {
+  const auto now = std::chrono::steady_clock::now();
+  if (animation->isWindowOpened()) {
+    if (!animationShown || now - lastStep >= kAnimationStep) {
+      if (animationShown) animation->nextPixmap();
+      animation->setDirty(true);
+      lastStep = now;
+      animationShown = true;
+    }
+  } else if (animationShown) {
+    animationField->setDirty(true);
+    animationShown = false;
+  }
+}
+
+void GalleryEditor::setCounter(long count) {
+  const long bounded = count < 0 ? 0 : (count > kCounterTop ? kCounterTop : count);
+  digits->setValue(static_cast<float>(bounded));
+  effect->setParameterAutomated(kCounter, countValue(bounded));
+}
+
+// The rocker's -1 and +1 step the counter, and its return to 0 does
+// nothing: the host hears only counts. The kick button resets the counter
+// when pressed. The text edit tells of a changed text; a number from 0 to
+// 100 sets its parameter, and anything else is put back to the parameter's
+// own text.
 void GalleryEditor::valueChanged(CDrawContext* /*context*/, CControl* control) {
+  if (control == rocker) {
+    const float step = control->getValue();
+    if (step != 0.0f) setCounter(countOf(effect->getParameter(kCounter)) + (step < 0.0f ? -1 : 1));
+    return;
+  }
+  if (control == reset) {
+    if (control->getValue() != 0.0f) setCounter(0);
+    return;
+  }
   const long tag = control->getTag();
   if (tag < 0 || tag >= kGalleryParameters) return;
   float value = control->getValue();

@@ -1,13 +1,17 @@
 // The gallery's editor: three knobs (a drawn handle, a pictured one and a
 // film strip), a parameter display of the strip knob, a text edit that
-// takes a typed percentage, a level meter of the audio going through, and
-// a label for each.
+// takes a typed percentage, a level meter of the audio going through, a
+// counter group in a container of its own (a rocker that steps it, digits
+// that show it and a button that resets it), two switches and a picture of
+// the wave one chooses, an on/off and a latching button, an animation, an
+// "about" splash, and a label for each.
 #pragma once
 
-#include "editor/aeffguieditor.h"
-#include "pluggui/plugcontrols.h"
+#include <chrono>
 
-class Gallery;
+#include "editor/aeffguieditor.h"
+#include "examples/gallery/gallery.h"
+#include "pluggui/plugcontrols.h"
 
 class GalleryEditor : public AEffGUIEditor, public CControlListener {
  public:
@@ -21,9 +25,25 @@ class GalleryEditor : public AEffGUIEditor, public CControlListener {
   void valueChanged(PLUGGUI::CDrawContext* context, PLUGGUI::CControl* control) override;
 
  protected:
-  // Held by the frame while open, none otherwise; indexed by parameter.
-  PLUGGUI::CControl* controls[4];
+  void openControls();
+  void openCounter();
+  void openSplash();
+  void setCounter(long count);
+  void stepAnimation();
+
+  // Held by the frame while open, none otherwise. The control that shows a
+  // parameter as its own value, by parameter; none for the counter, whose
+  // digits show the count itself.
+  PLUGGUI::CControl* controls[kGalleryParameters];
   PLUGGUI::CParamDisplay* stripDisplay;
   PLUGGUI::CTextEdit* typed;
   PLUGGUI::CVuMeter* meter;
+  PLUGGUI::CRockerSwitch* rocker;
+  PLUGGUI::CSpecialDigit* digits;
+  PLUGGUI::CKickButton* reset;
+  PLUGGUI::CMovieBitmap* wavePicture;
+  PLUGGUI::CAutoAnimation* animation;
+  PLUGGUI::CTextLabel* animationField;  // behind the animation, shown while it is closed
+  bool animationShown;
+  std::chrono::steady_clock::time_point lastStep;
 };

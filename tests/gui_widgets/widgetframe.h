@@ -22,6 +22,17 @@ using namespace PLUGGUI;
 using controltest::Listener;
 using controltest::StepEditor;
 
+// A listener whose editor draws each change at once, as the idle step of a
+// real editor would before the control looks again: a control tells only
+// of values it has not drawn.
+class ShownListener : public Listener {
+ public:
+  void valueChanged(CDrawContext* context, CControl* control) override {
+    Listener::valueChanged(context, control);
+    control->setDirty(false);
+  }
+};
+
 class WidgetFrame : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,25 +68,36 @@ class WidgetFrame : public ::testing::Test {
   Listener listener;
 };
 
-// A picture that records where it is drawn from and to, for rules about
-// offsets into it rather than its pixels.
+// A picture that records where it is drawn from and to, and how, for rules
+// about offsets into it rather than its pixels.
 class SpyBitmap : public CBitmap {
  public:
+  enum Path { kNone, kOpaque, kKeyed, kBlended };
   SpyBitmap(long w, long h) {
     width = w;
     height = h;
   }
-  void draw(CDrawContext*, CRect& rect, const CPoint& offset) override {
-    drawnInto = rect;
-    drawnFrom = offset;
-    ++draws;
-  }
-  void drawTransparent(CDrawContext* context, CRect& rect, const CPoint& offset) override {
-    draw(context, rect, offset);
+  void draw(CDrawContext*, CRect& rect, const CPoint& offset) override { record(rect, offset, kOpaque); }
+  void drawTransparent(CDrawContext*, CRect& rect, const CPoint& offset) override { record(rect, offset, kKeyed); }
+  void drawAlphaBlend(CDrawContext*, CRect& rect, const CPoint& offset, unsigned char opacity) override {
+    record(rect, offset, kBlended);
+    alpha = opacity;
   }
   CRect drawnInto;
   CPoint drawnFrom;
+  std::vector<CPoint> offsets;  // of every draw, in order
+  Path path = kNone;
+  unsigned char alpha = 0;
   int draws = 0;
+
+ private:
+  void record(const CRect& rect, const CPoint& offset, Path how) {
+    drawnInto = rect;
+    drawnFrom = offset;
+    offsets.push_back(offset);
+    path = how;
+    ++draws;
+  }
 };
 
 }  // namespace widgettest

@@ -170,6 +170,7 @@ TEST(PlughostEditor, RefusesBadInputWithOneLineStatusTwoAndNoFile) {
       {{kQuillon, "--snapshot", "OUT", "--do", "click 320,10"}, "outside the editor (320 x 240)"},
       {{kQuillon, "--do", "click 10,10", "--snapshot", "missing/OUT"}, "cannot write"},
       {{kQuillon, "--snapshot", "OUT", "--do", "alt-drag 10,10"}, "expected alt-drag X1,Y1:X2,Y2"},
+      {{kQuillon, "--snapshot", "OUT", "--do", "hold 10,10:-5"}, "expected hold X,Y:MS"},
       {{kQuillon, "--snapshot", "OUT", "--do", "press ctrl+f1"}, "expected press [shift+][ctrl+]KEY"},
       {{kQuillon, "--snapshot", "OUT", "--do", "type"}, "expected type TEXT"},
       {{kQuillon, "--snapshot", "OUT", "--knob-mode", "3"}, "--knob-mode: expected a whole number from 0 to 2"},

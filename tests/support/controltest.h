@@ -49,6 +49,10 @@ inline void holdDown(WORD key) {
   }
 }
 
+// A loop reads the pointer before its idle step runs the next step, so it
+// sees a move one pass later: a move that must be seen before the release
+// (or before a key changes) needs an empty step after it.
+//
 // Presses at a point of the window (with a modifier held, if given), runs
 // the steps in the tracking loop, then lets go. The pointer stays confined
 // meanwhile: released, the X11 driver would resynchronise the modifier

@@ -374,6 +374,9 @@ bool EditorSession::perform(const EditorAction& action) {
     case ActionKind::kCtrlClick:
       hand.click(action.from, action.kind == ActionKind::kCtrlClick);
       return true;
+    case ActionKind::kHold:
+      hand.hold(action.from, action.milliseconds);
+      return true;
     case ActionKind::kDrag:
       hand.drag(action.from, action.to, 0);
       return true;

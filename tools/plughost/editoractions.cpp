@@ -47,6 +47,7 @@ struct Verb {
 
 const Verb kVerbs[] = {
     {"click", ActionKind::kClick}, {"ctrl-click", ActionKind::kCtrlClick},
+    {"hold", ActionKind::kHold},
     {"drag", ActionKind::kDrag},   {"shift-drag", ActionKind::kShiftDrag},
     {"alt-drag", ActionKind::kAltDrag}, {"wheel", ActionKind::kWheel},
     {"key", ActionKind::kKey},     {"press", ActionKind::kPress},
@@ -115,7 +116,7 @@ EditorAction parseAction(const std::string& text) {
   for (const Verb& candidate : kVerbs)
     if (word == candidate.word) verb = &candidate;
   if (!verb)
-    input.fail("an action (click, ctrl-click, drag, shift-drag, alt-drag, wheel, key, press, type, wait or snapshot)");
+    input.fail("an action (click, ctrl-click, hold, drag, shift-drag, alt-drag, wheel, key, press, type, wait or snapshot)");
   action.kind = verb->kind;
 
   switch (action.kind) {
@@ -123,6 +124,13 @@ EditorAction parseAction(const std::string& text) {
     case ActionKind::kCtrlClick:
       action.from = input.point(argument, word + " X,Y");
       break;
+    case ActionKind::kHold: {
+      const std::string expected = "hold X,Y:MS with MS from 0 to 600000";
+      const auto parts = input.pair(argument, expected);
+      action.from = input.point(parts.first, expected);
+      action.milliseconds = static_cast<unsigned>(input.number(parts.second, 0, 600000, expected));
+      break;
+    }
     case ActionKind::kDrag:
     case ActionKind::kShiftDrag:
     case ActionKind::kAltDrag: {
@@ -193,6 +201,7 @@ std::vector<EditorPoint> pointsOf(const EditorAction& action) {
   switch (action.kind) {
     case ActionKind::kClick:
     case ActionKind::kCtrlClick:
+    case ActionKind::kHold:
     case ActionKind::kWheel:
       return {action.from};
     case ActionKind::kDrag:

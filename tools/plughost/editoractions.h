@@ -16,6 +16,7 @@ struct EditorPoint {
 enum class ActionKind {
   kClick,
   kCtrlClick,
+  kHold,
   kDrag,
   kShiftDrag,
   kAltDrag,
@@ -30,7 +31,7 @@ enum class ActionKind {
 struct EditorAction {
   ActionKind kind = ActionKind::kWait;
   std::string text;  // as the user wrote it, for the report
-  EditorPoint from;  // click, drag start, wheel
+  EditorPoint from;  // click, hold, drag start, wheel
   EditorPoint to;    // drag end
   int notches = 0;   // wheel: positive turns away from the user
   unsigned char virtualKey = 0;  // key: the interface's virtual key code
@@ -39,7 +40,7 @@ struct EditorAction {
   bool withShift = false;        // press
   bool withControl = false;      // press
   std::string typed;             // type: the characters, as given
-  unsigned milliseconds = 0;     // wait
+  unsigned milliseconds = 0;     // wait, hold
   std::string path;              // snapshot
 };
 

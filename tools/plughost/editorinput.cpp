@@ -177,6 +177,14 @@ void Hand::click(EditorPoint at, bool withControl) const {
   Sleep(kHoldMs);
 }
 
+void Hand::hold(EditorPoint at, unsigned milliseconds) const {
+  const ConfinedPointer confined(parent);
+  moveTo(at);
+  Sleep(kPointerSettleMs);
+  const HeldLeftButton button;
+  Sleep(std::max<DWORD>(kHoldMs, milliseconds));
+}
+
 void Hand::drag(EditorPoint from, EditorPoint to, WORD heldKey) const {
   const ConfinedPointer confined(parent);
   moveTo(from);

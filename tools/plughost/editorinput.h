@@ -38,6 +38,10 @@ class Hand {
   // sees the positions in between and, before the release, the last one.
   // `heldKey` (a virtual key, or 0 for none) stays down from before the
   // press to after the release.
+  // The left button pressed at a point and let go there after a time.
+  void hold(EditorPoint at, unsigned milliseconds) const;
+  // The left button pressed at one point, moved to the other, which may lie
+  // outside the control pressed, and let go there.
   void drag(EditorPoint from, EditorPoint to, WORD heldKey) const;
   void wheel(EditorPoint at, int notches) const;
   // One press and release of a virtual key, to whichever window has the
