@@ -1,6 +1,7 @@
 #include "examples/gallery/gallery.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -85,7 +86,7 @@ void Gallery::getParameterDisplay(PlugInt32 index, char* text) {
   const float value = values[index];
   switch (index) {
     case kCounter:
-      int2string(countOf(value), text, kPlugMaxParamStrLen);
+      std::snprintf(text, kPlugMaxParamStrLen + 1, "%ld", countOf(value));
       return;
     case kWave:
       plug_strncpy(text, kWaves[choiceOf(value)], kPlugMaxParamStrLen);
@@ -106,5 +107,5 @@ void Gallery::getParameterDisplay(PlugInt32 index, char* text) {
     return;
   }
   const double bounded = percent > 2e9 ? 2e9 : (percent < -2e9 ? -2e9 : percent);
-  int2string(static_cast<PlugInt32>(std::lround(bounded)), text, kPlugMaxParamStrLen);
+  std::snprintf(text, kPlugMaxParamStrLen + 1, "%ld", std::lround(bounded));
 }

@@ -119,6 +119,7 @@ GalleryEditor::GalleryEditor(Gallery* effect)
       wavePicture(nullptr),
       animation(nullptr),
       animationField(nullptr),
+      taken{},
       animationShown(false) {
   rect.left = 0;
   rect.top = 0;
@@ -135,11 +136,13 @@ bool GalleryEditor::open(void* parentWindow) {
   openControls();
   openCounter();
   openSplash();
-  for (int tag = 0; tag < kGalleryParameters; ++tag)
-    if (controls[tag]) controls[tag]->setValue(effect->getParameter(tag));
-  stripDisplay->setValue(effect->getParameter(kStripKnob));
-  wavePicture->setValue(effect->getParameter(kWave));
-  digits->setValue(static_cast<float>(countOf(effect->getParameter(kCounter))));
+  for (int tag = 0; tag < kGalleryParameters; ++tag) {
+    taken[tag] = effect->getParameter(tag);
+    if (controls[tag]) controls[tag]->setValue(taken[tag]);
+  }
+  stripDisplay->setValue(taken[kStripKnob]);
+  wavePicture->setValue(taken[kWave]);
+  digits->setValue(static_cast<float>(countOf(taken[kCounter])));
   animationShown = false;
   return true;
 }
@@ -276,16 +279,22 @@ void GalleryEditor::close() {
 }
 
 // A host's automation reaches the controls here, and the audio's level the
-// meter, which then falls a step per repaint; the animation moves on.
+// meter, which then falls a step per repaint; the animation moves on. Only
+// a parameter that changed since the controls last took it is passed on: a
+// control's own idle step comes here too, between its change and the
+// moment it tells the effect (the on/off button's default), and must not be
+// put back to the old value.
 void GalleryEditor::idle() {
   if (frame) {
     for (int tag = 0; tag < kGalleryParameters; ++tag) {
       const float parameter = effect->getParameter(tag);
-      if (controls[tag] && controls[tag]->getValue() != parameter) controls[tag]->setValue(parameter);
+      if (parameter == taken[tag] || (std::isnan(parameter) && std::isnan(taken[tag]))) continue;
+      taken[tag] = parameter;
+      if (controls[tag]) controls[tag]->setValue(parameter);
     }
     stripDisplay->setValue(controls[kStripKnob]->getValue());
-    wavePicture->setValue(effect->getParameter(kWave));
-    const float count = static_cast<float>(countOf(effect->getParameter(kCounter)));
+    wavePicture->setValue(controls[kWave]->getValue());
+    const float count = static_cast<float>(countOf(taken[kCounter]));
     if (digits->getValue() != count) digits->setValue(count);
     meter->setValue(meterLevel(static_cast<Gallery*>(effect)->takePeak()));
     stepAnimation();

@@ -44,6 +44,8 @@ class GalleryEditor : public AEffGUIEditor, public CControlListener {
   PLUGGUI::CMovieBitmap* wavePicture;
   PLUGGUI::CAutoAnimation* animation;
   PLUGGUI::CTextLabel* animationField;  // behind the animation, shown while it is closed
+  // The parameters as the controls last took them from the effect.
+  float taken[kGalleryParameters];
   bool animationShown;
   std::chrono::steady_clock::time_point lastStep;
 };

@@ -2,7 +2,9 @@
 // real input: what the host hears of each control and what it shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,140 @@ TEST(Gallery, MeterLightsForTheAudioGoingThrough) {
   // -0.9 dB lights all 20; the snapshot's own idle request, with no audio
   // since the last, lets the bar fall one step.
   EXPECT_EQ(picture.at(253, 162), 0xF0D228ul) << "the 17th segment lit";
+}
+
+Picture galleryPicture(const std::string& name) {
+  return readPng(sourcePath("../../examples/gallery/" + name));
+}
+
+// The values the host was sent for one parameter, in order.
+std::vector<std::string> automated(const Outcome& run, int index) {
+  std::vector<std::string> values;
+  const std::string prefix = "  automate " + std::to_string(index) + " ";
+  for (const std::string& line : run.outLines())
+    if (startsWith(line, prefix)) values.push_back(line.substr(prefix.size()));
+  return values;
+}
+
+// The counter group lives in a container at (10, 184): the rocker's halves,
+// the digits and the reset button are reached through its offset.
+TEST(Gallery, RockerStepsTheCounterTheDigitsShowItAndTheKickResetsIt) {
+  Scratch scratch;
+  const std::string shot = scratch.path("counter.png");
+  const Outcome run = runGallery({"--param", "4=0.042042"},
+                                 {"snapshot " + shot, "hold 52,224:400", "click 28,224", "click 28,224",
+                                  "click 138,224", "click 28,224"},
+                                 scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  // A held half is one step, and the rocker's -1, 0 and +1 never reach the
+  // host: only counts, and none below 0.
+  EXPECT_EQ(automated(run, 4),
+            (std::vector<std::string>{"0.043043", "0.042042", "0.041041", "0.000000", "0.000000"}))
+      << run.out;
+  const std::vector<std::string> held = block(run, "action 2: hold 52,224:400");
+  ASSERT_GE(held.size(), 3u) << run.out;
+  EXPECT_EQ(held[0], "  begin-edit 4");
+  EXPECT_EQ(held[2], "  end-edit 4");
+  EXPECT_TRUE(startsWith(run.lineStarting("parameter 4"), "parameter 4 \"Counter\" 0.000000 \"0\"")) << run.out;
+
+  const Picture picture = readPng(shot);
+  const Picture strip = galleryPicture("digits.bmp");
+  ASSERT_EQ(strip.height, 240);
+  const int shownDigits[] = {0, 4, 2};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(differingPixels(picture, 66 + 16 * i, 212, strip, 0, 24 * shownDigits[i], 16, 24), 0u) << i;
+}
+
+TEST(Gallery, SwitchesChoosePositionsAndThePictureFollowsTheWave) {
+  Scratch scratch;
+  const std::string shot = scratch.path("switches.png");
+  const Outcome run = runGallery({}, {"click 190,228", "click 326,214", "snapshot " + shot}, scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_TRUE(startsWith(run.lineStarting("parameter 5"), "parameter 5 \"Wave\" 0.666667 \"Saw\"")) << run.out;
+  EXPECT_TRUE(startsWith(run.lineStarting("parameter 6"), "parameter 6 \"Range\" 1.000000 \"x8\"")) << run.out;
+  const Picture picture = readPng(shot);
+  EXPECT_EQ(differingPixels(picture, 180, 188, galleryPicture("vswitch.bmp"), 0, 2 * 64, 20, 64), 0u);
+  EXPECT_EQ(differingPixels(picture, 208, 200, galleryPicture("wave.bmp"), 0, 2 * 40, 40, 40), 0u);
+  EXPECT_EQ(differingPixels(picture, 270, 204, galleryPicture("hswitch.bmp"), 0, 3 * 20, 64, 20), 0u);
+}
+
+TEST(Gallery, ButtonsToggleAndTheLatchKeepsItsStateWhenLetGoOutside) {
+  Scratch scratch;
+  const std::string shot = scratch.path("buttons.png");
+  const Outcome run = runGallery(
+      {}, {"click 40,292", "click 40,292", "click 40,292", "click 110,292", "drag 110,292:110,330", "snapshot " + shot},
+      scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(automated(run, 7), (std::vector<std::string>{"1.000000", "0.000000", "1.000000"})) << run.out;
+  EXPECT_TRUE(startsWith(run.lineStarting("parameter 7"), "parameter 7 \"Power\" 1.000000 \"On\"")) << run.out;
+  // Live: off while the press is inside, back on once it is out. A value
+  // is told on every pass of the loop until it is drawn.
+  std::vector<std::string> latched = block(run, "action 5: drag 110,292:110,330");
+  latched.erase(std::unique(latched.begin(), latched.end()), latched.end());
+  ASSERT_GE(latched.size(), 4u) << run.out;
+  EXPECT_EQ(std::vector<std::string>(latched.begin(), latched.begin() + 4),
+            (std::vector<std::string>{"  begin-edit 8", "  automate 8 0.000000", "  automate 8 1.000000",
+                                      "  end-edit 8"}))
+      << run.out;
+  EXPECT_TRUE(startsWith(run.lineStarting("parameter 8"), "parameter 8 \"Latch\" 1.000000 \"On\"")) << run.out;
+  const Picture picture = readPng(shot);
+  EXPECT_EQ(differingPixels(picture, 20, 282, galleryPicture("onoff.bmp"), 0, 20, 40, 20), 0u);
+  EXPECT_EQ(differingPixels(picture, 90, 282, galleryPicture("latch.bmp"), 0, 20, 40, 20), 0u);
+}
+
+// The index of the spinner picture an area shows, or -1 for none.
+int spinnerPictureAt(const Picture& picture, const Picture& spinner) {
+  for (int k = 0; k < 8; ++k)
+    if (differingPixels(picture, 170, 278, spinner, 0, 40 * k, 40, 40) == 0) return k;
+  return -1;
+}
+
+TEST(Gallery, AClickStartsTheAnimationAndTheNextStopsIt) {
+  Scratch scratch;
+  const std::string first = scratch.path("first.png"), later = scratch.path("later.png"),
+                    closed = scratch.path("closed.png");
+  const Outcome run = runGallery({}, {"click 190,298", "snapshot " + first, "wait 400", "snapshot " + later,
+                                      "click 190,298", "snapshot " + closed},
+                                 scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  const Picture spinner = galleryPicture("spinner.bmp");
+  const int shownFirst = spinnerPictureAt(readPng(first), spinner);
+  const int shownLater = spinnerPictureAt(readPng(later), spinner);
+  EXPECT_GE(shownFirst, 0);
+  EXPECT_GE(shownLater, 0);
+  EXPECT_NE(shownFirst, shownLater) << "it moved on";
+  const Picture reference = readPng(sourcePath("../../docs/gallery.png"));
+  EXPECT_EQ(differingPixels(readPng(closed), 170, 278, reference, 170, 278, 40, 40), 0u) << "the field again";
+  EXPECT_TRUE(automated(run, 7).empty());
+}
+
+// Blended at a constant 200 of 255 over the editor, the picture takes the
+// next click inside it for itself and closes; clicks elsewhere reach nothing.
+TEST(Gallery, AboutOpensABlendedSplashThatAClickOnItCloses) {
+  Scratch scratch;
+  const std::string open = scratch.path("open.png"), closed = scratch.path("closed.png");
+  const Outcome run =
+      runGallery({}, {"click 302,292", "snapshot " + open, "click 40,292", "click 180,160", "snapshot " + closed},
+                 scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_TRUE(automated(run, 7).empty()) << "the power button lies under no picture but was not reached";
+  const Picture shown = readPng(open);
+  const Picture splash = galleryPicture("splash.bmp");
+  const Picture reference = readPng(sourcePath("../../docs/gallery.png"));
+  ASSERT_FALSE(shown.rgb.empty());
+  size_t off = 0;
+  for (int y = 60; y < 260; y += 7) {
+    for (int x = 40; x < 320; x += 7) {
+      const unsigned long top = splash.at(x - 40, y - 60), under = reference.at(x, y), mixed = shown.at(x, y);
+      for (int shift = 0; shift <= 16; shift += 8) {
+        const int expected = (static_cast<int>((top >> shift) & 255) * 200 +
+                              static_cast<int>((under >> shift) & 255) * 55 + 127) / 255;
+        if (std::abs(static_cast<int>((mixed >> shift) & 255) - expected) > 1) ++off;
+      }
+    }
+  }
+  EXPECT_EQ(off, 0u);
+  EXPECT_EQ(differingPixels(readPng(closed), reference), 0u) << "all drawn again";
 }
 
 TEST(Gallery, PassesItsAudioThroughUnchanged) {

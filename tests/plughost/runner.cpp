@@ -171,4 +171,16 @@ size_t differingPixels(const Picture& a, const Picture& b) {
   return count;
 }
 
+size_t differingPixels(const Picture& a, int ax, int ay, const Picture& b, int bx, int by, int w, int h) {
+  const auto inside = [w, h](const Picture& p, int x, int y) {
+    return x >= 0 && y >= 0 && x + w <= p.width && y + h <= p.height;
+  };
+  if (!inside(a, ax, ay) || !inside(b, bx, by)) return static_cast<size_t>(w) * h;
+  size_t count = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (a.at(ax + x, ay + y) != b.at(bx + x, by + y)) ++count;
+  return count;
+}
+
 }  // namespace plughosttest

@@ -66,8 +66,12 @@ struct Picture {
   unsigned long at(int x, int y) const;
 };
 
-// Empty when the file cannot be read as a picture.
+// Empty when the file cannot be read as a picture (PNG, or BMP for the
+// pictures a plug-in is built with).
 Picture readPng(const std::string& path);
 size_t differingPixels(const Picture& a, const Picture& b);
+// The pixels that differ between a w x h area of `a` at (ax, ay) and one of
+// `b` at (bx, by); areas reaching outside a picture count as all differing.
+size_t differingPixels(const Picture& a, int ax, int ay, const Picture& b, int bx, int by, int w, int h);
 
 }  // namespace plughosttest
