@@ -30,10 +30,7 @@ void CAutoAnimation::draw(CDrawContext* context) {
 
 // Only opening tells the listener.
 void CAutoAnimation::mouse(CDrawContext* context, CPoint& /*where*/, long buttons) {
-  if (!getMouseEnabled()) return;
-  if (buttons == -1 && context) buttons = context->getMouseButtons();
-  if (takenByListener(listener, context, this, buttons)) return;
-  if (!(buttons & kMouseLeft)) return;
+  if (!startsPress(this, listener, context, buttons)) return;
 
   value = 0.0f;
   if (windowOpened) {

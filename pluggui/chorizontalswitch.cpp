@@ -35,10 +35,7 @@ void CHorizontalSwitch::draw(CDrawContext* context) {
 // listener before the button is looked at, and the positions are spread
 // over the background's width.
 void CHorizontalSwitch::mouse(CDrawContext* context, CPoint& where, long buttons) {
-  if (!getMouseEnabled() || !context) return;
-  if (buttons == -1) buttons = context->getMouseButtons();
-  if (takenByListener(listener, context, this, buttons)) return;
-  if (!(buttons & kMouseLeft)) return;
+  if (!context || !startsPress(this, listener, context, buttons)) return;
   if (checkDefaultValue(context, buttons)) return;
 
   const MouseTracking tracking(this);

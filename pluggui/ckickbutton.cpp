@@ -29,17 +29,14 @@ void CKickButton::draw(CDrawContext* context) {
 // 0. A press with only the left button follows the mouse in and out of
 // the button; any other (or one already let go) is a press and release.
 void CKickButton::mouse(CDrawContext* context, CPoint& where, long buttons) {
-  if (!getMouseEnabled() || !context) return;
-  if (buttons == -1) buttons = context->getMouseButtons();
-  if (takenByListener(listener, context, this, buttons)) return;
-  if (!(buttons & kMouseLeft)) return;
+  if (!context || !startsPress(this, listener, context, buttons)) return;
 
   const float entry = value;
   const MouseTracking tracking(this);
   if (context->getMouseButtons() == kMouseLeft) {
     followMouse(
         this, listener, context, where, tracking,
-        [&](const CPoint& at) { value = at.isInside(viewSize) ? opposite(entry) : entry; },
+        [&](const CPoint& at) { value = heldValue(at, viewSize, entry); },
         [](long now) { return now == kMouseLeft; });
     if (!tracking.holds()) {
       value = 0.0f;

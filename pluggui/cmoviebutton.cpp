@@ -25,17 +25,14 @@ void CMovieButton::draw(CDrawContext* context) {
 }
 
 void CMovieButton::mouse(CDrawContext* context, CPoint& where, long buttons) {
-  if (!getMouseEnabled() || !context) return;
-  if (buttons == -1) buttons = context->getMouseButtons();
-  if (takenByListener(listener, context, this, buttons)) return;
-  if (!(buttons & kMouseLeft)) return;
+  if (!context || !startsPress(this, listener, context, buttons)) return;
 
   const float entry = value;
   const MouseTracking tracking(this);
   if (context->getMouseButtons() != 0) {
     followMouse(
         this, listener, context, where, tracking,
-        [&](const CPoint& at) { value = at.isInside(viewSize) ? opposite(entry) : entry; },
+        [&](const CPoint& at) { value = heldValue(at, viewSize, entry); },
         [buttons](long now) { return now == buttons; });
   } else {
     value = opposite(value);

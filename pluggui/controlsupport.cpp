@@ -106,6 +106,13 @@ long widthOf(const CBitmap* picture) { return picture ? picture->getWidth() : 0;
 
 long heightOf(const CBitmap* picture) { return picture ? picture->getHeight() : 0; }
 
+bool startsPress(CControl* control, CControlListener* listener, CDrawContext* context, long& buttons) {
+  if (!control->getMouseEnabled()) return false;
+  if (buttons == -1 && context) buttons = context->getMouseButtons();
+  if (takenByListener(listener, context, control, buttons)) return false;
+  return (buttons & kMouseLeft) != 0;
+}
+
 bool takenByListener(CControlListener* listener, CDrawContext* context, CControl* control, long buttons) {
   return listener && (buttons & kModifierMask) && listener->controlModifierClicked(context, control, buttons) != 0;
 }

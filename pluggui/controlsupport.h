@@ -73,9 +73,6 @@ long pictureIndex(float value, long count);
 // switch of one position (or none, or of no span) is always at 0.
 float switchValue(long along, long span, long positionCount);
 
-// The other state of a two-state control: 1 for 0, 0 for anything else.
-inline float opposite(float value) { return value == 0.0f ? 1.0f : 0.0f; }
-
 // How many parts of `each` fit into `total`: none when a part has no size,
 // as for a control built with an empty rectangle.
 long partsOf(long total, long each);
@@ -83,6 +80,21 @@ long partsOf(long total, long each);
 // A picture's size, 0 without one.
 long widthOf(const CBitmap* picture);
 long heightOf(const CBitmap* picture);
+
+// The other state of a two-state control: 1 for 0, 0 for anything else.
+inline float opposite(float value) { return value == 0.0f ? 1.0f : 0.0f; }
+
+// The start of a left press on a control whose modifier clicks go to the
+// listener first: with the mouse enabled, the buttons are read from the
+// context when not given (-1), and a press with a modifier is offered to
+// the listener. True when the control goes on with the press.
+bool startsPress(CControl* control, CControlListener* listener, CDrawContext* context, long& buttons);
+
+// The value of a two-state control held from `entry`: the other state while
+// the mouse is on the control (edges included), the first one off it.
+inline float heldValue(const CPoint& at, const CRect& size, float entry) {
+  return at.isInside(size) ? opposite(entry) : entry;
+}
 
 // A click with a modifier is offered to the listener first: true when it
 // took the click for itself.

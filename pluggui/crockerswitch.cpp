@@ -36,10 +36,7 @@ void CRockerSwitch::draw(CDrawContext* context) {
 // The halves meet on the middle line, which belongs to both: -1 wins there.
 // Off both halves the value is the one the press began with.
 void CRockerSwitch::mouse(CDrawContext* context, CPoint& where, long buttons) {
-  if (!getMouseEnabled() || !context) return;
-  if (buttons == -1) buttons = context->getMouseButtons();
-  if (takenByListener(listener, context, this, buttons)) return;
-  if (!(buttons & kMouseLeft)) return;
+  if (!context || !startsPress(this, listener, context, buttons)) return;
 
   const float entry = value;
   const MouseTracking tracking(this);

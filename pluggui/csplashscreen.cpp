@@ -49,12 +49,9 @@ bool CSplashScreen::restoreSize() {
 }
 
 void CSplashScreen::mouse(CDrawContext* context, CPoint& /*where*/, long buttons) {
-  if (!getMouseEnabled()) return;
-  if (buttons == -1 && context) buttons = context->getMouseButtons();
-  if (takenByListener(listener, context, this, buttons)) return;
-  if (!(buttons & kMouseLeft)) return;
+  if (!startsPress(this, listener, context, buttons)) return;
 
-  value = value == 0.0f ? 1.0f : 0.0f;
+  value = opposite(value);
   if (value != 0.0f) {
     if (parentFrame && parentFrame->setModalView(this)) {
       keepSize = viewSize;

@@ -22,15 +22,7 @@ class TimedListener : public CControlListener {
   std::vector<int> passes;
 };
 
-class Buttons : public WidgetFrame {
- protected:
-  template <typename Control>
-  Control* add(Control* control) {
-    frame->addView(control);
-    return control;
-  }
-  ShownListener listener;
-};
+using Buttons = ControlFrame;
 
 TEST_F(Buttons, OnOffTogglesByTheWholePartAndTellsByStyle) {
   const struct {

@@ -83,15 +83,7 @@ TEST(Rocker, PicturesOfItsThreeStates) {
   EXPECT_EQ(pictureFor(rocker, strip, 1.0f), CPoint(0, 44));
 }
 
-class RealSwitches : public WidgetFrame {
- protected:
-  template <typename Control>
-  Control* add(Control* control) {
-    frame->addView(control);
-    return control;
-  }
-  ShownListener listener;
-};
+using RealSwitches = ControlFrame;
 
 TEST_F(RealSwitches, RockerReportsTheHalfHeldThenZeroOnRelease) {
   CPoint origin(0, 0);

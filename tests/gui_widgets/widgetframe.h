@@ -68,6 +68,18 @@ class WidgetFrame : public ::testing::Test {
   Listener listener;
 };
 
+// A frame for controls that tell only of values not drawn yet, whose
+// listener draws each change at once.
+class ControlFrame : public WidgetFrame {
+ protected:
+  template <typename Control>
+  Control* add(Control* control) {
+    frame->addView(control);
+    return control;
+  }
+  ShownListener listener;
+};
+
 // A picture that records where it is drawn from and to, and how, for rules
 // about offsets into it rather than its pixels.
 class SpyBitmap : public CBitmap {
