@@ -10,7 +10,9 @@ namespace PLUGGUI {
 // The value is the state: 0 closed, anything else open. While closed the
 // control paints nothing. The picture is the control's background, drawn
 // into `displayRect` (in the control's parent's coordinates) from
-// `displayOffset`.
+// `displayOffset`. The splash stays where it was added while open: added
+// last, it lies over its siblings, and inside a container its picture is
+// clipped to the container like any child's.
 class CSplashScreen : public CControl {
  public:
   CSplashScreen(const CRect& size, CControlListener* listener, long tag, CBitmap* background, CRect& displayRect,
