@@ -38,16 +38,13 @@ void CKickButton::mouse(CDrawContext* context, CPoint& where, long buttons) {
         this, listener, context, where, tracking,
         [&](const CPoint& at) { value = heldValue(at, viewSize, entry); },
         [](long now) { return now == kMouseLeft; });
-    if (!tracking.holds()) {
-      value = 0.0f;
-      return;
-    }
   } else {
     value = opposite(value);
     if (listener) listener->valueChanged(context, this);
   }
+  // Taken out of the editor mid-press, it falls back without a listener.
   value = 0.0f;
-  if (listener) listener->valueChanged(context, this);
+  if (listener && tracking.holds()) listener->valueChanged(context, this);
 }
 
 bool CKickButton::isTypeOf(const char* name) const {

@@ -11,6 +11,20 @@ namespace {
 
 constexpr long kHorizontalRocker = 2;
 
+// The half of the rocker under the mouse: -1 for the first (top, or left
+// with the horizontal style), +1 for the second, 0 off the rocker. The
+// halves meet on the middle line, which belongs to both: -1 wins there.
+float halfUnder(const CPoint& at, const CRect& r, bool horizontal) {
+  const long along = horizontal ? at.h : at.v;
+  const long across = horizontal ? at.v : at.h;
+  const long start = horizontal ? r.left : r.top;
+  const long end = horizontal ? r.right : r.bottom;
+  if (across < (horizontal ? r.top : r.left) || across > (horizontal ? r.bottom : r.right)) return 0.0f;
+  const long middle = start + (end - start) / 2;
+  if (along >= start && along <= middle) return -1.0f;
+  return along >= middle && along <= end ? 1.0f : 0.0f;
+}
+
 }  // namespace
 
 CRockerSwitch::CRockerSwitch(const CRect& size, CControlListener* listener, long tag, CBitmap* background,
@@ -33,41 +47,24 @@ void CRockerSwitch::draw(CDrawContext* context) {
   setDirty(false);
 }
 
-// The halves meet on the middle line, which belongs to both: -1 wins there.
 // Off both halves the value is the one the press began with.
 void CRockerSwitch::mouse(CDrawContext* context, CPoint& where, long buttons) {
   if (!context || !startsPress(this, listener, context, buttons)) return;
 
   const float entry = value;
   const MouseTracking tracking(this);
-  const CRect& r = viewSize;
+  const bool horizontal = (style & kHorizontalRocker) != 0;
   followMouse(
       this, listener, context, where, tracking,
       [&](const CPoint& at) {
-        if (style & kHorizontalRocker) {
-          const long middle = r.left + r.width() / 2;
-          const bool across = at.v >= r.top && at.v <= r.bottom;
-          value = across && at.h >= r.left && at.h <= middle    ? -1.0f
-                  : across && at.h >= middle && at.h <= r.right ? 1.0f
-                                                                : entry;
-        } else {
-          const long middle = r.top + r.height() / 2;
-          const bool across = at.h >= r.left && at.h <= r.right;
-          value = across && at.v >= r.top && at.v <= middle      ? -1.0f
-                  : across && at.v >= middle && at.v <= r.bottom ? 1.0f
-                                                                 : entry;
-        }
+        const float half = halfUnder(at, viewSize, horizontal);
+        value = half != 0.0f ? half : entry;
       },
       [](long now) { return now != 0; });
-  // The spring back happens in any case, but a rocker taken out of the
-  // editor mid-press has no listener left to tell.
-  if (!tracking.holds()) {
-    value = 0.0f;
-    return;
-  }
-  // The spring: the release is told even when the value was 0 all along.
+  // The spring: the release is told even when the value was 0 all along,
+  // but a rocker taken out of the editor mid-press has no listener left.
   value = 0.0f;
-  if (listener) listener->valueChanged(context, this);
+  if (listener && tracking.holds()) listener->valueChanged(context, this);
 }
 
 // A notch away from the user is a press of the -1 half, a notch towards

@@ -11,7 +11,7 @@
 #include "pluggui/ctextedit.h"
 #include "pluggui/cvumeter.h"
 #include "pluggui/csplashscreen.h"
-#include "pluggui/cspecialdigit.h"
+#include "pluggui/cdigitdisplay.h"
 #include "pluggui/cverticalswitch.h"
 #include "pluggui/chorizontalswitch.h"
 #include "pluggui/crockerswitch.h"

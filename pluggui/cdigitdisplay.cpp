@@ -1,5 +1,5 @@
 // The digit display's places and the split of its number into digits.
-#include "pluggui/cspecialdigit.h"
+#include "pluggui/cdigitdisplay.h"
 
 #include <cmath>
 #include <cstring>
