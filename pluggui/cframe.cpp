@@ -8,6 +8,7 @@
 #include "plugin/audioeffectx.h"
 #include "plugin/plugmain.h"
 #include "pluggui/pluggui.h"
+#include "pluggui/coptionmenu.h"
 #include "pluggui/ctextedit.h"
 
 namespace PLUGGUI {
@@ -157,10 +158,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             editFieldColours(static_cast<CTextEdit*>(focus), reinterpret_cast<HDC>(wParam)));
       break;
     }
+    case WM_MEASUREITEM:
+      if (measureMenuItem(frame, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (drawMenuItem(frame, reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
     default:
-      // WM_MEASUREITEM and WM_DRAWITEM serve controls that hold the focus
-      // with a native menu of their own; until one of them is the focus view
-      // they take the default handling.
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

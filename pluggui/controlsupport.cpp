@@ -3,6 +3,7 @@
 #include "pluggui/controlsupport.h"
 
 #include <cmath>
+#include <utility>
 
 namespace PLUGGUI {
 
@@ -33,28 +34,29 @@ void step(CControl* control, CControlListener* listener, CDrawContext* context, 
   control->endEdit();
 }
 
-// The control in the innermost tracking loop. Loops run on the interface
-// thread and hold it, so only a loop started from inside another's idle
-// step can overlap one.
-CControl* gTracking = nullptr;
+// The innermost tracking loop. Loops run on the interface thread and hold
+// it, so only a loop started from inside another's idle step can overlap
+// one.
+const MouseTracking* gTracking = nullptr;
 
 }  // namespace
 
-MouseTracking::MouseTracking(CControl* control) : control(control), outer(gTracking) {
+MouseTracking::MouseTracking(CControl* control, bool beginsEdit, std::function<void()> whenLost)
+    : control(control), outer(gTracking), whenLost(std::move(whenLost)) {
   control->remember();
-  gTracking = control;
-  control->beginEdit();
+  gTracking = this;
+  if (beginsEdit) control->beginEdit();
 }
 
 MouseTracking::~MouseTracking() {
-  if (gTracking == control) {
+  if (gTracking == this) {
     gTracking = outer;
     control->endEdit();
   }
   control->forget();
 }
 
-bool MouseTracking::holds() const { return gTracking == control; }
+bool MouseTracking::holds() const { return gTracking == this; }
 
 void followMouse(CControl* control, CControlListener* listener, CDrawContext* context, CPoint& where,
                  const MouseTracking& tracking, const std::function<void(const CPoint&)>& follow,
@@ -69,13 +71,15 @@ void followMouse(CControl* control, CControlListener* listener, CDrawContext* co
 }
 
 void endTrackingWithin(const CView* view) {
-  for (const CView* inside = gTracking; inside; inside = inside->getParentView()) {
+  if (!gTracking) return;
+  for (const CView* inside = gTracking->control; inside; inside = inside->getParentView()) {
     if (inside != view) continue;
-    CControl* const ending = gTracking;
+    const MouseTracking* const ending = gTracking;
     // An outer loop, if any, belongs to a control that may have gone too;
     // it learns so from its own holds().
     gTracking = nullptr;
-    ending->endEdit();
+    ending->control->endEdit();
+    if (ending->whenLost) ending->whenLost();
     return;
   }
 }

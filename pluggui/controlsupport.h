@@ -15,9 +15,13 @@ namespace PLUGGUI {
 // which ends the edit at once, while the control still has its frame, and
 // the loop must stop. Holding a reference keeps the control itself alive
 // until the loop has unwound.
+//
+// A control whose edit has begun already (a pop-up opened by a click)
+// holds it the same way without beginning it again; `whenLost` runs as the
+// control leaves the tree, to end a loop that is not the control's own.
 class MouseTracking {
  public:
-  explicit MouseTracking(CControl* control);
+  explicit MouseTracking(CControl* control, bool beginsEdit = true, std::function<void()> whenLost = nullptr);
   ~MouseTracking();
   MouseTracking(const MouseTracking&) = delete;
   MouseTracking& operator=(const MouseTracking&) = delete;
@@ -26,8 +30,11 @@ class MouseTracking {
   bool holds() const;
 
  private:
+  friend void endTrackingWithin(const CView* view);
+
   CControl* control;
-  CControl* outer;  // a loop this one runs inside, if any
+  const MouseTracking* outer;  // a loop this one runs inside, if any
+  std::function<void()> whenLost;
 };
 
 // The loop of a control that follows a held button: each pass `follow`

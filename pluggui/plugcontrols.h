@@ -20,3 +20,4 @@
 #include "pluggui/cmoviebutton.h"
 #include "pluggui/cmoviebitmap.h"
 #include "pluggui/cautoanimation.h"
+#include "pluggui/coptionmenu.h"

@@ -3,33 +3,16 @@
 #include <cstring>
 #include <string>
 
-#include "gui_draw/testsurface.h"
 #include "gui_widgets/widgetframe.h"
 
 namespace {
 
 using namespace widgettest;
 using guitest::TestSurface;
+using widgettest::showsText;
 
 const CColor kRed = {255, 0, 0, 255};
 const CColor kBlue = {0, 0, 255, 255};
-
-// The text as a display draws it, against the same text drawn straight.
-bool showsText(CParamDisplay& display, const char* text) {
-  TestSurface drawn(60, 20), expected(60, 20);
-  CDrawContext into(nullptr, drawn.dc(), nullptr);
-  display.draw(&into);
-  CDrawContext direct(nullptr, expected.dc(), nullptr);
-  direct.setFillColor(kBlackCColor);
-  direct.drawRect(CRect(0, 0, 60, 20), kFillOnly);
-  direct.setFont(kFontNormal);
-  direct.setFontColor(kWhiteCColor);
-  direct.drawString(text, CRect(0, 0, 60, 20), 0, kAlignCenter);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 60; ++x)
-      if (drawn.at(x, y) != expected.at(x, y)) return false;
-  return true;
-}
 
 TEST(TextControls, DisplayFormatsTwoDecimalsWithoutAConverter) {
   CParamDisplay display(CRect(0, 0, 60, 20), nullptr, kStyleNoFrame);

@@ -9,6 +9,7 @@
 
 #include "editor/aeffguieditor.h"
 #include "gtest/gtest.h"
+#include "gui_draw/testsurface.h"
 #include "pluggui/plugcontrols.h"
 #include "support/controltest.h"
 #include "support/testeffect.h"
@@ -45,7 +46,7 @@ class WidgetFrame : public ::testing::Test {
   void TearDown() override {
     editor->setKnobMode(0);
     editor->attach(nullptr);
-    frame->forget();
+    if (frame) frame->forget();
   }
   HWND window() const { return frame->getSystemWindow(); }
   size_t count(PlugInt32 opcode) const { return hostCalls.requestsWith(opcode).size(); }
@@ -111,5 +112,22 @@ class SpyBitmap : public CBitmap {
     ++draws;
   }
 };
+
+// The text as a display draws it, against the same text drawn straight.
+inline bool showsText(CParamDisplay& display, const char* text) {
+  guitest::TestSurface drawn(60, 20), expected(60, 20);
+  CDrawContext into(nullptr, drawn.dc(), nullptr);
+  display.draw(&into);
+  CDrawContext direct(nullptr, expected.dc(), nullptr);
+  direct.setFillColor(kBlackCColor);
+  direct.drawRect(CRect(0, 0, 60, 20), kFillOnly);
+  direct.setFont(kFontNormal);
+  direct.setFontColor(kWhiteCColor);
+  direct.drawString(text, CRect(0, 0, 60, 20), 0, kAlignCenter);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x)
+      if (drawn.at(x, y) != expected.at(x, y)) return false;
+  return true;
+}
 
 }  // namespace widgettest

@@ -1,0 +1,684 @@
+// The option menu: its entries and their kinds, the native pop-up built
+// from them and the choice taken from it, and the scheme that draws the
+// pop-up's items for the frame.
+#include "pluggui/coptionmenu.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "pluggui/controlsupport.h"
+#include "pluggui/textbuffer.h"
+
+namespace PLUGGUI {
+
+COptionMenuScheme* gOptionMenuScheme = nullptr;
+
+namespace {
+
+constexpr long kEntryGrowth = 32;
+constexpr long kSubMenuGrowth = 10;
+// A pop-up this long scrolls rather than spreading into columns.
+constexpr long kMostEntriesInColumns = 160;
+// The buttons that open the pop-up; 64 is a button beyond the three.
+constexpr long kOpeningButtons = kMouseLeft | kMouseRight | 64;
+
+enum class EntryKind { kSeparator, kSubMenu, kGreyed, kTitle, kPlain };
+
+EntryKind kindOf(const char* text) {
+  if (std::strcmp(text, "-") == 0) return EntryKind::kSeparator;
+  if (std::strncmp(text, "-M", 2) == 0) return EntryKind::kSubMenu;
+  if (std::strncmp(text, "-G", 2) == 0) return EntryKind::kGreyed;
+  if (std::strncmp(text, "-T", 2) == 0) return EntryKind::kTitle;
+  return EntryKind::kPlain;
+}
+
+// Separators and titles are not counted where the user counts entries.
+bool countable(const char* text) {
+  const EntryKind kind = kindOf(text);
+  return kind != EntryKind::kSeparator && kind != EntryKind::kTitle;
+}
+
+// The format of a numbering: its digits, a space and the text; none for
+// any other count.
+const char* numberFormat(long numbering) {
+  switch (numbering) {
+    case 2:
+      return "%1d %s";
+    case 3:
+      return "%02d %s";
+    case 4:
+      return "%03d %s";
+    default:
+      return nullptr;
+  }
+}
+
+// An entry's text as stored: the kind's mark (if any) first, then the
+// number (if any), then the text, cut to fit the slot. A number goes after
+// the mark, so that a numbered entry keeps its kind; separators and titles
+// are not numbered, since they cannot be chosen.
+void composeEntry(char* slot, const char* mark, const char* text, long numbering, long position) {
+  const char* format = numberFormat(numbering);
+  if (format) {
+    char numbered[kTextBufferSize];
+    std::snprintf(numbered, sizeof numbered, format, static_cast<int>(position), text);
+    std::snprintf(slot, kTextBufferSize, "%s%s", mark, numbered);
+  } else {
+    std::snprintf(slot, kTextBufferSize, "%s%s", mark, text);
+  }
+}
+
+void composeEntry(char* slot, const char* text, long numbering, long position) {
+  switch (kindOf(text)) {
+    case EntryKind::kSeparator:
+    case EntryKind::kTitle:
+      copyBounded(slot, text);
+      return;
+    case EntryKind::kSubMenu:
+    case EntryKind::kGreyed: {
+      const char mark[3] = {text[0], text[1], 0};
+      composeEntry(slot, mark, text + 2, numbering, position);
+      return;
+    }
+    case EntryKind::kPlain:
+      composeEntry(slot, "", text, numbering, position);
+      return;
+  }
+}
+
+// Grows an array to `capacity`, keeping its first `used` elements; false,
+// with the array as it was, when there is no memory.
+template <typename T>
+bool grow(T*& array, long used, long capacity) {
+  T* larger = new (std::nothrow) T[capacity]();
+  if (!larger) return false;
+  if (array) std::memcpy(larger, array, sizeof(T) * static_cast<size_t>(used));
+  delete[] array;
+  array = larger;
+  return true;
+}
+
+// Where a view's own coordinates start in its frame: the origins of the
+// containers it lies in, added up.
+CPoint frameOffsetOf(const CView* view) {
+  CPoint offset(0, 0);
+  for (CView* up = view->getParentView(); up; up = up->getParentView()) {
+    if (up->notify(const_cast<CView*>(view), kMsgCheckIfViewContainer) != 1) continue;
+    CRect size;
+    up->getViewSize(size);
+    offset.offset(size.left, size.top);
+  }
+  return offset;
+}
+
+// A context's drawing moved by an offset for the length of a scope.
+class MovedDrawing {
+ public:
+  MovedDrawing(CDrawContext* context, const CPoint& by) : context(context), saved(context->drawOffset) {
+    context->drawOffset.offset(by.h, by.v);
+  }
+  ~MovedDrawing() { context->drawOffset = saved; }
+  MovedDrawing(const MovedDrawing&) = delete;
+  MovedDrawing& operator=(const MovedDrawing&) = delete;
+
+ private:
+  CDrawContext* context;
+  CPoint saved;
+};
+
+// A context on a window's own device context, for the length of a scope.
+class WindowContext {
+ public:
+  WindowContext(CFrame* frame, HWND window) : window(window), dc(GetDC(window)) {
+    if (dc) context = new CDrawContext(frame, dc, window);
+  }
+  ~WindowContext() {
+    if (context) context->forget();
+    if (dc) ReleaseDC(window, dc);
+  }
+  WindowContext(const WindowContext&) = delete;
+  WindowContext& operator=(const WindowContext&) = delete;
+  CDrawContext* get() const { return context; }
+
+ private:
+  HWND window;
+  HDC dc;
+  CDrawContext* context = nullptr;
+};
+
+// The choice the pop-up posted to its owner, or -1 when it was closed
+// without one. The first entry's id is 0, so the message, not the pop-up's
+// answer, tells a choice from none.
+long takeChosenId(HWND owner) {
+  MSG message;
+  if (!PeekMessageA(&message, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE)) return -1;
+  if (HIWORD(message.wParam) != 0 || message.lParam != 0) return -1;
+  return LOWORD(message.wParam);
+}
+
+// The scheme that draws the focus view's pop-up, if it is an option menu's
+// and one is set: its own, or the module's.
+COptionMenuScheme* schemeOfFocus(CFrame* frame) {
+  CView* focus = frame->getFocusView();
+  if (!focus || !focus->isTypeOf("COptionMenu")) return nullptr;
+  COptionMenuScheme* own = static_cast<COptionMenu*>(focus)->getScheme();
+  return own ? own : gOptionMenuScheme;
+}
+
+CColor systemColour(int index) {
+  const COLORREF colour = GetSysColor(index);
+  CColor result;
+  result(GetRValue(colour), GetGValue(colour), GetBValue(colour), 0);
+  return result;
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// The scheme
+
+COptionMenuScheme::COptionMenuScheme()
+    : backgroundColor(systemColour(COLOR_MENU)),
+      selectionColor(systemColour(COLOR_HIGHLIGHT)),
+      textColor(systemColour(COLOR_MENUTEXT)),
+      selectedTextColor(systemColour(COLOR_HIGHLIGHTTEXT)),
+      disabledTextColor(systemColour(COLOR_GRAYTEXT)),
+      font(kFontSmall) {}
+
+COptionMenuScheme::~COptionMenuScheme() {}
+
+void COptionMenuScheme::getItemSize(const char* text, CDrawContext* context, CPoint& size) {
+  size.v = 18;
+  if (!text || std::strcmp(text, "-") == 0) {
+    size.h = 6;
+    return;
+  }
+  context->setFont(font);
+  size.h = context->getStringWidth(text) + 18;
+}
+
+void COptionMenuScheme::drawItemBack(CDrawContext* context, const CRect& rect, bool selected) {
+  context->setFillColor(selected ? selectionColor : backgroundColor);
+  context->drawRect(rect, kFillOnly);
+}
+
+void COptionMenuScheme::drawItem(const char* text, long /*itemId*/, long state, CDrawContext* context,
+                                 const CRect& rect) {
+  const bool selected = (state & kSelected) != 0;
+  drawItemBack(context, rect, selected);
+  if (!text) return;
+
+  if (std::strcmp(text, "-") == 0) {
+    const long middle = rect.top + rect.height() / 2;
+    CColor shade;
+    context->setFrameColor(shade(0, 0, 0, 150));
+    context->moveTo(CPoint(rect.left + 2, middle - 1));
+    context->lineTo(CPoint(rect.right - 2, middle - 1));
+    context->setFrameColor(shade(255, 255, 255, 150));
+    context->moveTo(CPoint(rect.left + 2, middle));
+    context->lineTo(CPoint(rect.right - 2, middle));
+    return;
+  }
+
+  if (state & kChecked) {
+    CRect dot(6, 4, 14, 12);
+    dot.offset(rect.left, rect.top);
+    const CColor dotColour = selected ? selectedTextColor : textColor;
+    context->setFillColor(dotColour);
+    context->setFrameColor(dotColour);
+    context->fillEllipse(dot);
+  }
+
+  CRect textArea(rect);
+  textArea.offset(18, 0);
+  context->setFont(font);
+  context->setFontColor((state & kDisabled) ? disabledTextColor : selected ? selectedTextColor : textColor);
+  const char* tab = std::strchr(text, '\t');
+  if (!tab) {
+    context->drawString(text, textArea, 0, kAlignLeft);
+    return;
+  }
+  char before[kTextBufferSize];
+  const size_t length = static_cast<size_t>(tab - text) < kTextBufferSize - 1 ? tab - text : kTextBufferSize - 1;
+  std::memcpy(before, text, length);
+  before[length] = 0;
+  context->drawString(before, textArea, 0, kAlignLeft);
+  const CRect afterTab(rect.right - 50, rect.top, rect.right, rect.bottom);
+  context->drawString(tab + 1, afterTab, 0, kAlignLeft);
+}
+
+// Only a pop-up item with its text as item data is the scheme's: anything
+// else owner-drawn in the frame's window is someone else's.
+bool measureMenuItem(CFrame* frame, MEASUREITEMSTRUCT* item) {
+  if (!item || item->CtlType != ODT_MENU || !item->itemData) return false;
+  COptionMenuScheme* scheme = schemeOfFocus(frame);
+  if (!scheme) return false;
+  WindowContext measuring(nullptr, frame->getSystemWindow());
+  if (!measuring.get()) return false;
+  CPoint size(0, 0);
+  scheme->getItemSize(reinterpret_cast<const char*>(item->itemData), measuring.get(), size);
+  item->itemWidth = static_cast<UINT>(size.h > 0 ? size.h : 0);
+  item->itemHeight = static_cast<UINT>(size.v > 0 ? size.v : 0);
+  return true;
+}
+
+// A greyed item is drawn as a disabled one: the platform marks the two
+// apart, but both are items the user cannot choose.
+bool drawMenuItem(CFrame* frame, DRAWITEMSTRUCT* item) {
+  if (!item || item->CtlType != ODT_MENU || !item->itemData) return false;
+  COptionMenuScheme* scheme = schemeOfFocus(frame);
+  if (!scheme) return false;
+  long state = 0;
+  if (item->itemState & ODS_CHECKED) state |= COptionMenuScheme::kChecked;
+  if (item->itemState & (ODS_DISABLED | ODS_GRAYED)) state |= COptionMenuScheme::kDisabled;
+  if (item->itemState & ODS_SELECTED) state |= COptionMenuScheme::kSelected;
+  const CRect rect(item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom + 1);
+  CDrawContext* context = new CDrawContext(nullptr, item->hDC, nullptr);
+  scheme->drawItem(reinterpret_cast<const char*>(item->itemData), static_cast<long>(item->itemID), state, context,
+                   rect);
+  context->forget();
+  return true;
+}
+
+//-----------------------------------------------------------------------------
+// Construction
+
+COptionMenu::COptionMenu(const CRect& size, CControlListener* listener, long tag, CBitmap* background,
+                         CBitmap* clickBackground, long style)
+    : CParamDisplay(size, background, style),
+      entries(nullptr),
+      checked(nullptr),
+      subMenus(nullptr),
+      nativeMenu(nullptr),
+      entryCount(0),
+      subMenuCount(0),
+      currentIndex(-1),
+      clickBackground(clickBackground),
+      lastButton(kMouseRight),
+      allocatedEntries(0),
+      allocatedSubMenus(0),
+      lastResult(-1),
+      itemsPerColumn(-1),
+      prefixNumbers(0),
+      lastMenu(nullptr),
+      scheme(nullptr) {
+  this->listener = listener;
+  this->tag = tag;
+  if (clickBackground) clickBackground->remember();
+}
+
+COptionMenu::~COptionMenu() {
+  removeAllEntry();
+  if (clickBackground) clickBackground->forget();
+}
+
+bool COptionMenu::isTypeOf(const char* name) const {
+  return std::strcmp(name, "COptionMenu") == 0 || CParamDisplay::isTypeOf(name);
+}
+
+//-----------------------------------------------------------------------------
+// Entries
+
+bool COptionMenu::allocateEntries(long count) {
+  if (count <= allocatedEntries) return true;
+  const long capacity = allocatedEntries + kEntryGrowth;
+  if (!grow(entries, entryCount, capacity)) return false;
+  if (!grow(checked, entryCount, capacity)) return false;
+  allocatedEntries = capacity;
+  return true;
+}
+
+bool COptionMenu::allocateSubMenus(long count) {
+  if (count <= allocatedSubMenus) return true;
+  const long capacity = allocatedSubMenus + kSubMenuGrowth;
+  if (!grow(subMenus, subMenuCount, capacity)) return false;
+  allocatedSubMenus = capacity;
+  return true;
+}
+
+// The stored text goes in as it is; the room for it has been made.
+bool COptionMenu::insertEntry(const char* text, long index) {
+  char* slot = new (std::nothrow) char[kTextBufferSize];
+  if (!slot) return false;
+  copyBounded(slot, text);
+  const size_t moved = static_cast<size_t>(entryCount - index);
+  std::memmove(entries + index + 1, entries + index, moved * sizeof *entries);
+  std::memmove(checked + index + 1, checked + index, moved * sizeof *checked);
+  entries[index] = slot;
+  checked[index] = 0;
+  if (currentIndex >= index) currentIndex++;
+  entryCount++;
+  if (currentIndex == -1) currentIndex = 0;
+  return true;
+}
+
+bool COptionMenu::addEntry(char* text, long index) {
+  if (entryCount >= kMaxOptionMenuEntries || !allocateEntries(entryCount + 1)) return false;
+  const long at = index < 0 || index >= entryCount ? entryCount : index;
+  char slot[kTextBufferSize];
+  composeEntry(slot, text ? text : "", prefixNumbers, at + 1);
+  return insertEntry(slot, at);
+}
+
+bool COptionMenu::holds(const COptionMenu* menu) const {
+  for (long i = 0; i < subMenuCount; i++)
+    if (subMenus[i] == menu || subMenus[i]->holds(menu)) return true;
+  return false;
+}
+
+bool COptionMenu::addEntry(COptionMenu* subMenu, char* text) {
+  if (entryCount >= kMaxOptionMenuEntries || !subMenu || !text) return false;
+  if (subMenu == this || subMenu->holds(this)) return false;
+  if (!allocateSubMenus(subMenuCount + 1) || !allocateEntries(entryCount + 1)) return false;
+  char slot[kTextBufferSize];
+  composeEntry(slot, "-M", text, prefixNumbers, entryCount + 1);
+  if (!insertEntry(slot, entryCount)) return false;
+  subMenus[subMenuCount++] = subMenu;
+  subMenu->remember();
+  return true;
+}
+
+bool COptionMenu::getEntry(long index, char* text) const {
+  if (index < 0 || index >= entryCount || !text) return false;
+  std::memcpy(text, entries[index], std::strlen(entries[index]) + 1);
+  return true;
+}
+
+bool COptionMenu::setEntry(long index, char* text) {
+  if (index < 0 || index >= entryCount) return false;
+  copyBounded(entries[index], text);
+  if (index == currentIndex) setDirty(true);
+  return true;
+}
+
+// The sub-menu a "-M" entry opens: the one after those of the "-M" entries
+// before it, -1 for an entry of another kind.
+long COptionMenu::subMenuOfEntry(long index) const {
+  if (kindOf(entries[index]) != EntryKind::kSubMenu) return -1;
+  long before = 0;
+  for (long i = 0; i < index; i++)
+    if (kindOf(entries[i]) == EntryKind::kSubMenu) before++;
+  return before;
+}
+
+// A sub-menu entry takes its sub-menu along, or every later one would open
+// the sub-menu of the entry after it.
+bool COptionMenu::removeEntry(long index) {
+  if (index < 0 || index >= entryCount) return false;
+  const long sub = subMenuOfEntry(index);
+  if (sub >= 0 && sub < subMenuCount) {
+    COptionMenu* leaving = subMenus[sub];
+    std::memmove(subMenus + sub, subMenus + sub + 1, static_cast<size_t>(subMenuCount - sub - 1) * sizeof *subMenus);
+    subMenus[--subMenuCount] = nullptr;
+    if (lastMenu && (lastMenu == leaving || leaving->holds(lastMenu))) lastMenu = nullptr;
+    leaving->forget();
+  }
+  delete[] entries[index];
+  const size_t moved = static_cast<size_t>(entryCount - index - 1);
+  std::memmove(entries + index, entries + index + 1, moved * sizeof *entries);
+  std::memmove(checked + index, checked + index + 1, moved * sizeof *checked);
+  entryCount--;
+  entries[entryCount] = nullptr;
+  checked[entryCount] = 0;
+  if (currentIndex >= index) currentIndex--;
+  if (entryCount == 0) currentIndex = -1;
+  return true;
+}
+
+bool COptionMenu::removeAllEntry() {
+  for (long i = 0; i < entryCount; i++) delete[] entries[i];
+  for (long i = 0; i < subMenuCount; i++) subMenus[i]->forget();
+  delete[] entries;
+  delete[] checked;
+  delete[] subMenus;
+  entries = nullptr;
+  checked = nullptr;
+  subMenus = nullptr;
+  entryCount = subMenuCount = 0;
+  allocatedEntries = allocatedSubMenus = 0;
+  currentIndex = -1;
+  if (lastMenu != this) lastMenu = nullptr;
+  return true;
+}
+
+long COptionMenu::getNbEntries() const { return entryCount; }
+
+long COptionMenu::getIndex(char* text) const {
+  if (!text) return -1;
+  for (long i = 0; i < entryCount; i++)
+    if (std::strcmp(entries[i], text) == 0) return i;
+  return -1;
+}
+
+bool COptionMenu::checkEntry(long index, bool state) {
+  if (index < 0 || index >= entryCount) return false;
+  checked[index] = state ? 1 : 0;
+  return true;
+}
+
+bool COptionMenu::checkEntryAlone(long index) {
+  if (index < 0 || index >= entryCount) return false;
+  std::memset(checked, 0, static_cast<size_t>(entryCount));
+  checked[index] = 1;
+  return true;
+}
+
+bool COptionMenu::isCheckEntry(long index) const { return index >= 0 && index < entryCount && checked[index]; }
+
+void COptionMenu::setNbItemsPerColumn(long count) { itemsPerColumn = count; }
+long COptionMenu::getNbItemsPerColumn() const { return itemsPerColumn; }
+COptionMenuScheme* COptionMenu::getScheme() const { return scheme; }
+void COptionMenu::setPrefixNumbers(long count) { prefixNumbers = count; }
+
+COptionMenu* COptionMenu::getSubMenu(long index) const {
+  return index >= 0 && index < subMenuCount ? subMenus[index] : nullptr;
+}
+
+//-----------------------------------------------------------------------------
+// The current entry
+
+long COptionMenu::getCurrent(char* text, bool countSeparators) const {
+  if (currentIndex < 0 || currentIndex >= entryCount) return -1;
+  if (text) std::memcpy(text, entries[currentIndex], std::strlen(entries[currentIndex]) + 1);
+  if (countSeparators) return currentIndex;
+  long counted = 0;
+  for (long i = 0; i < currentIndex; i++)
+    if (countable(entries[i])) counted++;
+  return counted;
+}
+
+// Counted without separators and titles, an index beyond the countable
+// entries names none, and nothing changes.
+bool COptionMenu::setCurrent(long index, bool countSeparators) {
+  if (index < 0 || index >= entryCount) return false;
+  long at = -1;
+  if (countSeparators) {
+    if (kindOf(entries[index]) == EntryKind::kSeparator) return false;
+    at = index;
+  } else {
+    for (long i = 0, counted = 0; i < entryCount && at < 0; i++)
+      if (countable(entries[i]) && counted++ == index) at = i;
+    if (at < 0) return false;
+  }
+  currentIndex = at;
+  if (style & kMultipleCheckStyle) checked[at] = !checked[at];
+  setDirty(true);
+  return true;
+}
+
+// A value that names no entry is ignored, a value that is no number (or
+// one past the range of a whole number) as well.
+void COptionMenu::setValue(float val) {
+  if (!(val > -1.0f && val < static_cast<float>(entryCount))) return;
+  currentIndex = static_cast<long>(val);
+  if (style & kMultipleCheckStyle) checked[currentIndex] = !checked[currentIndex];
+  CControl::setValue(val);
+  setDirty(true);
+}
+
+COptionMenu* COptionMenu::getLastItemMenu(long& index) const {
+  index = lastMenu ? truncatedWhole(lastMenu->getValue()) : -1;
+  return lastMenu;
+}
+
+//-----------------------------------------------------------------------------
+// Drawing
+
+// Only a numbering made the number in front of the text, and no entry is
+// skipped past its end.
+void COptionMenu::draw(CDrawContext* context) {
+  if (currentIndex < 0 || currentIndex >= entryCount) {
+    drawText(context, nullptr);
+    return;
+  }
+  char* text = entries[currentIndex];
+  const size_t length = std::strlen(text);
+  const size_t skip = numberFormat(prefixNumbers) ? static_cast<size_t>(prefixNumbers) : 0;
+  drawText(context, text + (skip < length ? skip : length));
+}
+
+//-----------------------------------------------------------------------------
+// The pop-up
+
+HMENU COptionMenu::appendItems(long& offset) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return nullptr;
+  nativeMenu = menu;
+  const UINT look = scheme || gOptionMenuScheme ? MF_OWNERDRAW : MF_STRING;
+  const long first = offset;
+  offset += entryCount;
+  long nextSubMenu = 0;
+  for (long i = 0; i < entryCount; i++) {
+    char* text = entries[i];
+    UINT flags = look;
+    if (entryCount < kMostEntriesInColumns && itemsPerColumn > 0 && i > 0 && i % itemsPerColumn == 0)
+      flags |= MF_MENUBARBREAK;
+    const UINT_PTR id = static_cast<UINT_PTR>(first + i);
+    switch (kindOf(text)) {
+      case EntryKind::kSeparator:
+        AppendMenuA(menu, flags | MF_SEPARATOR, id, text);
+        break;
+      case EntryKind::kSubMenu: {
+        if (nextSubMenu >= subMenuCount) break;
+        HMENU sub = subMenus[nextSubMenu++]->appendItems(offset);
+        if (sub) AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text + 2);
+        break;
+      }
+      case EntryKind::kGreyed:
+        AppendMenuA(menu, flags | MF_GRAYED, id, text + 2);
+        break;
+      case EntryKind::kTitle:
+        AppendMenuA(menu, flags | MF_DISABLED, id, text + 2);
+        break;
+      case EntryKind::kPlain: {
+        const bool mark = (style & kMultipleCheckStyle) ? checked[i] != 0
+                                                        : (style & kCheckCurrentStyle) && i == currentIndex;
+        AppendMenuA(menu, flags | (mark ? MF_CHECKED : 0), id, text);
+        break;
+      }
+    }
+  }
+  return menu;
+}
+
+COptionMenu* COptionMenu::getItemMenu(long id, long& index, long& offset) {
+  const long first = offset;
+  offset += entryCount;
+  if (id >= first && id < offset) {
+    index = id - first;
+    return this;
+  }
+  for (long i = 0; i < subMenuCount; i++)
+    if (COptionMenu* holder = subMenus[i]->getItemMenu(id, index, offset)) return holder;
+  return nullptr;
+}
+
+void COptionMenu::removeItems() {
+  for (long i = 0; i < subMenuCount; i++) subMenus[i]->removeItems();
+  if (nativeMenu) DestroyMenu(nativeMenu);
+  nativeMenu = nullptr;
+}
+
+void COptionMenu::mouse(CDrawContext* context, CPoint& /*where*/, long buttons) {
+  if (!getMouseEnabled() || !parentFrame || !context) return;
+  lastButton = buttons == -1 ? context->getMouseButtons() : buttons;
+  if (takenByListener(listener, context, this, lastButton)) return;
+  if (!(lastButton & kOpeningButtons)) return;
+  if (clickBackground) {
+    // Drawn straight onto the window, where the control lies in it.
+    const MovedDrawing placed(context, frameOffsetOf(this));
+    drawText(context, currentIndex >= 0 ? entries[currentIndex] : nullptr, clickBackground);
+  }
+  beginEdit();
+  takeFocus(context);
+}
+
+// The pop-up's own message loop runs the host's idle, from which the host
+// may close the editor. The menu is held like a control tracking the mouse:
+// taken out of the tree, it ends its edit there and then, and once the
+// pop-up is closed it tells no one of a choice and leaves the frame alone.
+void COptionMenu::takeFocus(CDrawContext* context) {
+  if (!parentFrame || nativeMenu) return;
+  lastResult = -1;
+  lastMenu = nullptr;
+  HWND window = parentFrame->getSystemWindow();
+
+  CPoint origin(0, 0);
+  if (context) {
+    origin = context->windowOrigin;
+  } else {
+    RECT area;
+    if (window && GetWindowRect(window, &area)) origin(area.left, area.top);
+  }
+  const CPoint inFrame = frameOffsetOf(this);
+  origin.offset(inFrame.h, inFrame.v);
+
+  // Taken out of the tree while open (its frame destroyed, say, which the
+  // platform's menu loop does not notice), the pop-up closes.
+  const MouseTracking tracking(this, false, [] { EndMenu(); });
+  long offset = 0;
+  HMENU popUp = appendItems(offset);
+  long chosen = -1;
+  if (popUp) {
+    const int x = static_cast<int>(origin.h + viewSize.left);
+    const int y = static_cast<int>(origin.v + ((style & kOpenAtTopStyle) ? viewSize.top : viewSize.bottom));
+    const UINT button = (lastButton & kMouseRight) ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
+    TrackPopupMenu(popUp, TPM_LEFTALIGN | TPM_TOPALIGN | button, x, y, 0, window, nullptr);
+    chosen = takeChosenId(window);
+    // A loss of focus while it was open forgot the menu, not the need to
+    // destroy it.
+    nativeMenu = popUp;
+  }
+  removeItems();
+  if (!tracking.holds()) return;
+
+  if (chosen >= 0 || clickBackground) {
+    std::unique_ptr<WindowContext> made;
+    CDrawContext* told = context;
+    if (!told && chosen >= 0) {
+      made.reset(new WindowContext(parentFrame, window));
+      told = made->get();
+    }
+    if (clickBackground) setDirty(true);
+    long index = -1;
+    long first = 0;
+    if (COptionMenu* holder = chosen >= 0 ? getItemMenu(chosen, index, first) : nullptr) {
+      lastMenu = holder;
+      lastResult = index;
+      holder->setValue(static_cast<float>(index));
+      if (listener) listener->valueChanged(told, holder);
+    }
+  }
+  // The edit ends as the hold lets go.
+  if (tracking.holds() && parentFrame) parentFrame->setFocusView(nullptr);
+}
+
+// While the pop-up is open, losing the focus closes it.
+void COptionMenu::looseFocus(CDrawContext* /*context*/) {
+  if (nativeMenu) EndMenu();
+  nativeMenu = nullptr;
+}
+
+}  // namespace PLUGGUI

@@ -1,0 +1,481 @@
+// The option menu: its entry rules on their own, the native pop-up built
+// from them, and real pop-ups in a real frame, driven by real keys from a
+// second thread while the pop-up's own loop holds the test's thread.
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <thread>
+
+#include "gui_widgets/widgetframe.h"
+
+namespace {
+
+using namespace widgettest;
+
+char* text(const char* literal) { return const_cast<char*>(literal); }
+
+std::string entryAt(const COptionMenu& menu, long index) {
+  char buffer[256] = {};
+  menu.getEntry(index, buffer);
+  return buffer;
+}
+
+COptionMenu* menuOf(std::initializer_list<const char*> entries, long style = 0, long numbering = 0) {
+  auto* menu = new COptionMenu(CRect(0, 0, 60, 20), nullptr, 0, nullptr, nullptr, style | kStyleNoFrame);
+  menu->setPrefixNumbers(numbering);
+  for (const char* entry : entries) menu->addEntry(text(entry));
+  return menu;
+}
+
+// A sub-menu that says when it goes.
+class CountedMenu : public COptionMenu {
+ public:
+  explicit CountedMenu(int* gone) : COptionMenu(CRect(0, 0, 10, 10), nullptr, 0), gone(gone) {}
+  ~CountedMenu() override { ++*gone; }
+
+ private:
+  int* gone;
+};
+
+TEST(OptionMenuEntries, NumberingIsStoredAndSkippedWhenShown) {
+  const struct {
+    long numbering;
+    const char* stored;
+  } cases[] = {{2, "3 c"}, {3, "03 c"}, {4, "003 c"}, {5, "c"}, {-3, "c"}};
+  for (const auto& c : cases) {
+    COptionMenu* menu = menuOf({"a", "b", "c"}, 0, c.numbering);
+    EXPECT_EQ(entryAt(*menu, 2), c.stored) << c.numbering;
+    menu->setCurrent(2);
+    EXPECT_TRUE(showsText(*menu, "c")) << c.numbering;
+    menu->forget();
+  }
+  // Entries shorter than the numbering, whether made before it or set
+  // since, show what they hold and nothing past it.
+  COptionMenu* menu = menuOf({"x"});
+  menu->setPrefixNumbers(4);
+  EXPECT_TRUE(showsText(*menu, ""));
+  menu->addEntry(text("y"));
+  menu->setEntry(1, text("z"));
+  menu->setCurrent(1);
+  EXPECT_TRUE(showsText(*menu, ""));
+  // A numbered separator, greyed entry or sub-menu keeps its kind.
+  menu->setPrefixNumbers(2);
+  menu->addEntry(text("-"));
+  menu->addEntry(text("-Gg"));
+  menu->addEntry(text("-Tt"));
+  COptionMenu* sub = menuOf({});
+  menu->addEntry(sub, text("s"));
+  EXPECT_EQ(entryAt(*menu, 2), "-");
+  EXPECT_EQ(entryAt(*menu, 3), "-G4 g");
+  EXPECT_EQ(entryAt(*menu, 4), "-Tt");
+  EXPECT_EQ(entryAt(*menu, 5), "-M6 s");
+  sub->forget();
+  menu->forget();
+}
+
+TEST(OptionMenuEntries, LongTextsAreCutAtTheSlot) {
+  const std::string longText(300, 'q');
+  for (long numbering : {0, 2, 4}) {
+    COptionMenu* menu = menuOf({}, 0, numbering);
+    COptionMenu* sub = menuOf({});
+    EXPECT_TRUE(menu->addEntry(text(longText.c_str())));
+    EXPECT_TRUE(menu->addEntry(sub, text(longText.c_str())));
+    EXPECT_TRUE(menu->setEntry(0, text(longText.c_str())));
+    EXPECT_EQ(entryAt(*menu, 0), longText.substr(0, 255));
+    EXPECT_EQ(entryAt(*menu, 1).size(), 255u) << numbering;
+    sub->forget();
+    menu->forget();
+  }
+}
+
+TEST(OptionMenuEntries, CurrentEntryCountsWithOrWithoutSeparatorsAndTitles) {
+  COptionMenu* menu = menuOf({"x", "-", "-Ttitle", "z"});
+  EXPECT_TRUE(menu->setCurrent(1, false));
+  char current[256];
+  EXPECT_EQ(menu->getCurrent(current, true), 3);
+  EXPECT_STREQ(current, "z");
+  EXPECT_EQ(menu->getCurrent(nullptr, false), 1);
+  EXPECT_FALSE(menu->setCurrent(1, true)) << "a separator";
+  EXPECT_FALSE(menu->setCurrent(2, false)) << "only two entries count";
+  EXPECT_FALSE(menu->setCurrent(4, true));
+  EXPECT_EQ(menu->getCurrent(), 3) << "refusals change nothing";
+  menu->forget();
+}
+
+TEST(OptionMenuEntries, InsertingAndRemovingMoveTheCurrentEntryAndTheCheckMarks) {
+  COptionMenu* menu = menuOf({"a", "b", "c"});
+  menu->setCurrent(2);
+  menu->checkEntry(1, true);
+  menu->addEntry(text("new"), 0);
+  EXPECT_EQ(menu->getCurrent(), 3);
+  EXPECT_TRUE(menu->isCheckEntry(2)) << "b's mark went with b";
+  EXPECT_FALSE(menu->isCheckEntry(0)) << "a new entry starts unchecked";
+  EXPECT_FALSE(menu->isCheckEntry(1));
+  menu->removeEntry(0);
+  EXPECT_EQ(menu->getCurrent(), 2);
+  EXPECT_TRUE(menu->isCheckEntry(1));
+  EXPECT_TRUE(menu->checkEntryAlone(0));
+  EXPECT_TRUE(menu->isCheckEntry(0));
+  EXPECT_FALSE(menu->isCheckEntry(1));
+  EXPECT_FALSE(menu->checkEntry(3, true));
+  EXPECT_EQ(menu->getIndex(text("c")), 2);
+  EXPECT_EQ(menu->getIndex(text("C")), -1);
+  while (menu->getNbEntries()) menu->removeEntry(0);
+  EXPECT_EQ(menu->getCurrent(), -1);
+  menu->forget();
+}
+
+TEST(OptionMenuEntries, ValuesChooseEntriesAndToggleMarksAndOthersAreIgnored) {
+  COptionMenu* menu = menuOf({"a", "b", "c"}, kMultipleCheckStyle);
+  menu->setValue(1.9f);
+  EXPECT_EQ(menu->getCurrent(), 1);
+  EXPECT_TRUE(menu->isCheckEntry(1));
+  menu->setValue(1.0f);
+  EXPECT_FALSE(menu->isCheckEntry(1)) << "chosen twice, the mark goes again";
+  for (float ignored : {std::numeric_limits<float>::quiet_NaN(), 1e30f, -1.0f, 3.0f,
+                        -std::numeric_limits<float>::infinity()}) {
+    menu->setValue(ignored);
+    EXPECT_EQ(menu->getCurrent(), 1) << ignored;
+    EXPECT_EQ(menu->getValue(), 1.0f);
+  }
+  menu->setValue(-0.5f);
+  EXPECT_EQ(menu->getCurrent(), 0) << "truncated to the first";
+  menu->forget();
+}
+
+TEST(OptionMenuEntries, SubMenusAreHeldFoundByIdAndReleasedWithTheirEntries) {
+  int gone = 0;
+  COptionMenu* menu = menuOf({"a", "b", "c"});
+  CountedMenu* first = new CountedMenu(&gone);
+  CountedMenu* second = new CountedMenu(&gone);
+  for (const char* entry : {"p", "q"}) first->addEntry(text(entry));
+  for (const char* entry : {"r", "s", "t"}) second->addEntry(text(entry));
+  EXPECT_TRUE(menu->addEntry(first, text("First")));
+  EXPECT_TRUE(menu->addEntry(second, text("Second")));
+  first->forget();
+  second->forget();
+
+  long index = -1;
+  long offset = 0;
+  // Ids: the menu's 5 entries, then the first sub-menu's 2, then the
+  // second's 3.
+  EXPECT_EQ(menu->getItemMenu(9, index, offset), second);
+  EXPECT_EQ(index, 2);
+  offset = 0;
+  EXPECT_EQ(menu->getItemMenu(0, index, offset), menu);
+  offset = 0;
+  EXPECT_EQ(menu->getItemMenu(10, index, offset), nullptr);
+  EXPECT_EQ(menu->getLastItemMenu(index), nullptr);
+  EXPECT_EQ(index, -1);
+
+  // Refused: itself, a menu holding it, and no sub-menu or text.
+  EXPECT_FALSE(menu->addEntry(menu, text("Loop")));
+  EXPECT_FALSE(second->addEntry(menu, text("Loop")));
+  COptionMenu* third = menuOf({});
+  first->addEntry(third, text("Deep"));
+  EXPECT_FALSE(third->addEntry(menu, text("Loop")));
+  EXPECT_FALSE(menu->addEntry(nullptr, text("None")));
+  EXPECT_FALSE(menu->addEntry(third, nullptr));
+  third->forget();
+
+  EXPECT_TRUE(menu->removeEntry(3));
+  EXPECT_EQ(gone, 1) << "the first sub-menu went with its entry";
+  EXPECT_EQ(menu->getSubMenu(0), second);
+  EXPECT_EQ(menu->getSubMenu(1), nullptr);
+  menu->forget();
+  EXPECT_EQ(gone, 2);
+}
+
+MENUITEMINFOA itemInfo(HMENU menu, UINT position) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_DATA | MIIM_ID;
+  GetMenuItemInfoA(menu, position, TRUE, &info);
+  return info;
+}
+
+TEST(OptionMenuPopUp, ItemsTakeTheirKindsMarksAndColumns) {
+  COptionMenu* menu = menuOf({"a", "-", "-Gg", "-Tt", "-Mlost", "b"}, kCheckCurrentStyle);
+  menu->setCurrent(5);
+  COptionMenu* sub = menuOf({"s"});
+  menu->addEntry(sub, text("sub"));
+  long offset = 0;
+  HMENU popUp = menu->appendItems(offset);
+  ASSERT_NE(popUp, nullptr);
+  // The first "-M" entry opens the only sub-menu; the second has none left.
+  ASSERT_EQ(GetMenuItemCount(popUp), 6);
+  EXPECT_TRUE(itemInfo(popUp, 1).fType & MFT_SEPARATOR);
+  EXPECT_TRUE(itemInfo(popUp, 2).fState & MFS_GRAYED);
+  EXPECT_TRUE(itemInfo(popUp, 3).fState & MFS_DISABLED);
+  EXPECT_NE(itemInfo(popUp, 4).hSubMenu, nullptr);
+  EXPECT_EQ(itemInfo(popUp, 5).wID, 5u);
+  EXPECT_TRUE(itemInfo(popUp, 5).fState & MFS_CHECKED);
+  EXPECT_FALSE(itemInfo(popUp, 0).fState & MFS_CHECKED);
+  EXPECT_EQ(offset, 8);
+  menu->removeItems();
+  EXPECT_FALSE(IsMenu(popUp));
+
+  // With a scheme set, the items are drawn by it, each with its text.
+  COptionMenuScheme* scheme = new COptionMenuScheme;
+  gOptionMenuScheme = scheme;
+  offset = 0;
+  popUp = menu->appendItems(offset);
+  EXPECT_TRUE(itemInfo(popUp, 0).fType & MFT_OWNERDRAW);
+  EXPECT_STREQ(reinterpret_cast<const char*>(itemInfo(popUp, 2).dwItemData), "g");
+  menu->removeItems();
+  gOptionMenuScheme = nullptr;
+  scheme->forget();
+  sub->forget();
+  menu->forget();
+
+  const struct {
+    long entries;
+    std::vector<UINT> breaks;
+  } columns[] = {{50, {20, 40}}, {200, {}}};
+  for (const auto& c : columns) {
+    COptionMenu* big = menuOf({});
+    for (long i = 0; i < c.entries; ++i) big->addEntry(text("e"));
+    big->setNbItemsPerColumn(20);
+    offset = 0;
+    popUp = big->appendItems(offset);
+    std::vector<UINT> breaks;
+    for (long i = 0; i < c.entries; ++i)
+      if (itemInfo(popUp, static_cast<UINT>(i)).fType & MFT_MENUBARBREAK) breaks.push_back(static_cast<UINT>(i));
+    EXPECT_EQ(breaks, c.breaks) << c.entries;
+    big->removeItems();
+    big->forget();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// Real pop-ups
+
+// The front-most open pop-up menu of this process, if any.
+BOOL CALLBACK firstPopUp(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (std::string(name) != "#32768" || !IsWindowVisible(window) || process != GetCurrentProcessId()) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND openPopUp() {
+  HWND found = nullptr;
+  EnumWindows(firstPopUp, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND waitFor(bool open, HWND before = nullptr) {
+  for (int wait = 0; wait < 200; ++wait) {
+    HWND now = openPopUp();
+    if (open ? now && now != before : !now) return now ? now : reinterpret_cast<HWND>(1);
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+void press(WORD key) {
+  testwindows::sendKey(key, true);
+  testwindows::sendKey(key, false);
+  Sleep(40);
+}
+
+class OptionMenuFrame : public ControlFrame {
+ protected:
+  void SetUp() override {
+    ControlFrame::SetUp();
+    SetForegroundWindow(host.get());
+    testwindows::pumpMessages();
+  }
+
+  // Opens the menu as a left click on it does and, from a second thread,
+  // waits for its pop-up, hands it to `inside` and makes sure it closes.
+  // True when a pop-up opened.
+  bool openWith(COptionMenu* menu, const std::function<void(HWND)>& inside) {
+    std::atomic<bool> opened{false};
+    std::thread hand([&] {
+      HWND popUp = waitFor(true);
+      if (!popUp) return;
+      opened = true;
+      inside(popUp);
+      if (!waitFor(false)) press(VK_ESCAPE);
+    });
+    CDrawContext* context = new CDrawContext(frame, nullptr, window());
+    CPoint where(0, 0);
+    menu->mouse(context, where, kMouseLeft);
+    context->forget();
+    hand.join();
+    testwindows::pumpMessages();
+    return opened;
+  }
+
+  COptionMenu* addMenu(CRect size, long style = 0) {
+    auto* menu = new COptionMenu(size, &listener, 7, nullptr, nullptr, style);
+    for (const char* entry : {"zero", "one", "-", "-Mmore"}) menu->addEntry(text(entry));
+    sub = new COptionMenu(CRect(0, 0, 10, 10), nullptr, 0);
+    for (const char* entry : {"s0", "s1", "s2"}) sub->addEntry(text(entry));
+    menu->addEntry(sub, text("more"));
+    sub->forget();
+    frame->addView(menu);
+    return menu;
+  }
+
+  COptionMenu* sub = nullptr;
+};
+
+TEST_F(OptionMenuFrame, KeysChooseFromThePopUpAndOnlyAChoiceIsTold) {
+  const struct {
+    std::vector<WORD> keys;
+    int told;        // which menu heard: 0 none, 1 the menu, 2 its sub-menu
+    long index;
+  } cases[] = {
+      {{VK_DOWN, VK_RETURN}, 1, 0},           // the first entry, item id 0
+      {{VK_DOWN, VK_DOWN, VK_RETURN}, 1, 1},
+      {{VK_ESCAPE}, 0, -1},
+      {{VK_UP, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}, 2, 2},  // up wraps to the sub-menu entry
+  };
+  COptionMenu* menu = addMenu(CRect(20, 30, 100, 50));
+  size_t edits = 0;
+  for (const auto& c : cases) {
+    menu->setValue(1.0f);
+    sub->setValue(0.0f);
+    listener.values.clear();
+    ASSERT_TRUE(openWith(menu, [&](HWND) {
+      for (WORD key : c.keys) {
+        press(key);
+        if (key == VK_RIGHT) waitFor(true, openPopUp());
+      }
+    }));
+    ++edits;
+    EXPECT_EQ(count(audioMasterBeginEdit), edits);
+    EXPECT_EQ(count(audioMasterEndEdit), edits);
+    long index = -2;
+    COptionMenu* holder = menu->getLastItemMenu(index);
+    if (c.told == 0) {
+      EXPECT_TRUE(listener.values.empty());
+      EXPECT_EQ(holder, nullptr);
+      EXPECT_EQ(menu->getCurrent(), 1) << "nothing chosen, nothing changed";
+      continue;
+    }
+    ASSERT_EQ(listener.values.size(), 1u) << c.index;
+    EXPECT_EQ(listener.values[0], static_cast<float>(c.index));
+    EXPECT_EQ(holder, c.told == 1 ? menu : sub);
+    EXPECT_EQ(index, c.index);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+  }
+}
+
+TEST_F(OptionMenuFrame, PopUpOpensBelowOrOverTheControlThroughContainers) {
+  CViewContainer* box = new CViewContainer(CRect(30, 40, 190, 190), frame);
+  frame->addView(box);
+  const RECT corner = testwindows::screenRect(window());
+  for (long style : {0L, static_cast<long>(kOpenAtTopStyle)}) {
+    auto* menu = new COptionMenu(CRect(10, 20, 90, 40), &listener, 1, nullptr, nullptr, style);
+    menu->addEntry(text("only"));
+    box->addView(menu);
+    RECT at = {};
+    ASSERT_TRUE(openWith(menu, [&](HWND popUp) {
+      GetWindowRect(popUp, &at);
+      press(VK_ESCAPE);
+    }));
+    EXPECT_EQ(at.left, corner.left + 30 + 10);
+    EXPECT_EQ(at.top, corner.top + 40 + (style ? 20 : 40)) << style;
+    box->removeView(menu);
+  }
+}
+
+TEST_F(OptionMenuFrame, SchemeDrawsTheItemsOfThePopUp) {
+  COptionMenuScheme* scheme = new COptionMenuScheme;
+  gOptionMenuScheme = scheme;
+  auto* menu = new COptionMenu(CRect(20, 30, 100, 50), &listener, 7, nullptr, nullptr, kMultipleCheckStyle);
+  for (const char* entry : {"Wide entry", "-", "Sel\tx", "-Gdim"}) menu->addEntry(text(entry));
+  menu->checkEntry(0, true);
+  frame->addView(menu);
+
+  const COLORREF back = GetSysColor(COLOR_MENU), selection = GetSysColor(COLOR_HIGHLIGHT);
+  const COLORREF ink = GetSysColor(COLOR_MENUTEXT), selectedInk = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  const COLORREF dim = GetSysColor(COLOR_GRAYTEXT);
+  RECT items[4] = {};
+  COLORREF dot = 0, dotSelected = 0, plain = 0, selected = 0, line[2] = {};
+  int dimInk = 0;
+  ASSERT_TRUE(openWith(menu, [&](HWND popUp) {
+    HMENU native = reinterpret_cast<HMENU>(SendMessageA(popUp, MN_GETHMENU, 0, 0));
+    for (UINT i = 0; i < 4; ++i) GetMenuItemRect(nullptr, native, i, &items[i]);
+    Sleep(100);
+    HDC screen = GetDC(nullptr);
+    dot = GetPixel(screen, items[0].left + 10, items[0].top + 8);
+    plain = GetPixel(screen, items[0].right - 3, items[0].top + 2);
+    const int middle = items[1].top + (items[1].bottom + 1 - items[1].top) / 2;
+    line[0] = GetPixel(screen, items[1].left + 4, middle - 1);
+    line[1] = GetPixel(screen, items[1].left + 4, middle);
+    for (LONG x = items[3].left + 18; x < items[3].right; ++x)
+      for (LONG y = items[3].top; y < items[3].bottom; ++y)
+        if (GetPixel(screen, x, y) == dim) ++dimInk;
+    ReleaseDC(nullptr, screen);
+    press(VK_DOWN);
+    Sleep(100);
+    screen = GetDC(nullptr);
+    selected = GetPixel(screen, items[0].right - 3, items[0].top + 2);
+    dotSelected = GetPixel(screen, items[0].left + 10, items[0].top + 8);
+    ReleaseDC(nullptr, screen);
+    press(VK_ESCAPE);
+  }));
+  gOptionMenuScheme = nullptr;
+  scheme->forget();
+
+  EXPECT_EQ(items[0].bottom - items[0].top, 18);
+  EXPECT_EQ(items[1].bottom - items[1].top, 18);
+  EXPECT_EQ(items[0].right - items[0].left, items[2].right - items[2].left) << "one width for all";
+  EXPECT_EQ(plain, back);
+  EXPECT_EQ(dot, ink) << "the check mark's dot";
+  EXPECT_EQ(selected, selection);
+  EXPECT_EQ(dotSelected, selectedInk);
+  EXPECT_EQ(line[0], RGB(0, 0, 0));
+  EXPECT_EQ(line[1], RGB(255, 255, 255));
+  EXPECT_GT(dimInk, 0) << "a title is written in the disabled colour";
+}
+
+// Runs once, from the thread's message loop: the pop-up's, while it is open.
+std::function<void()> gInLoop;
+
+VOID CALLBACK runInLoop(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  std::function<void()> run;
+  run.swap(gInLoop);
+  if (run) run();
+}
+
+TEST_F(OptionMenuFrame, EditorClosedWhileThePopUpIsOpenEndsTheEditAndTellsNoOne) {
+  for (bool wholeFrame : {false, true}) {
+    COptionMenu* menu = addMenu(CRect(20, 30, 100, 50));
+    menu->remember();
+    const size_t edits = count(audioMasterEndEdit);
+    // The host closes the editor from its idle, which the pop-up's loop
+    // runs.
+    gInLoop = [&] {
+      if (!wholeFrame) {
+        frame->removeView(menu);
+        return;
+      }
+      editor->attach(nullptr);
+      frame->forget();
+      frame = nullptr;
+    };
+    SetTimer(nullptr, 0, 100, runInLoop);
+    bool closedByItself = false;
+    ASSERT_TRUE(openWith(menu, [&](HWND) {
+      Sleep(300);
+      closedByItself = waitFor(false) != nullptr;
+      if (!closedByItself) press(VK_DOWN), press(VK_RETURN);
+    }));
+    EXPECT_TRUE(closedByItself) << wholeFrame;
+    EXPECT_EQ(count(audioMasterEndEdit), edits + 1) << wholeFrame;
+    EXPECT_TRUE(listener.values.empty());
+    menu->forget();
+  }
+}
+
+}  // namespace
