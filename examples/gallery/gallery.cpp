@@ -9,8 +9,8 @@
 
 namespace {
 
-const char* const kNames[kGalleryParameters] = {"Line",  "Bitmap", "Strip", "Typed", "Counter",
-                                                "Wave",  "Range",  "Power", "Latch"};
+const char* const kNames[kGalleryParameters] = {"Line",  "Bitmap", "Strip", "Typed",  "Counter", "Wave",
+                                                "Range", "Power",  "Latch", "Filter", "Band"};
 const char* const kWaves[kChoices] = {"Sine", "Triangle", "Saw", "Square"};
 const char* const kRanges[kChoices] = {"x1", "x2", "x4", "x8"};
 
@@ -26,8 +26,11 @@ long nearestWhole(float value, long top) {
 
 }  // namespace
 
+const char* const kFilterNames[kFilterChoices] = {"Lowpass", "Highpass", "Bandpass", "Notch", "Peak", "Shelf"};
+const char* const kBandNames[kChoices] = {"Low", "Mid", "High", "Air"};
+
 Gallery::Gallery(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, 1, kGalleryParameters), values{0.5f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, peak(0.0f) {
+    : AudioEffectX(audioMaster, 1, kGalleryParameters), values{0.5f, 0.5f, 0.5f, 0.5f}, peak(0.0f) {
   setNumInputs(2);
   setNumOutputs(2);
   setUniqueID(plugFourCC('Q', 'l', 'G', 'y'));
@@ -40,7 +43,9 @@ Gallery::~Gallery() {}
 
 long countOf(float value) { return nearestWhole(value, kCounterTop); }
 
-long choiceOf(float value) { return nearestWhole(value, kChoices - 1); }
+long choiceOf(float value, long count) { return nearestWhole(value, count - 1); }
+
+float choiceValue(long choice, long count) { return static_cast<float>(choice) / static_cast<float>(count - 1); }
 
 // memmove: a host may hand the same buffers in and out, or overlapping ones.
 void Gallery::processReplacing(float** inputs, float** outputs, PlugInt32 sampleFrames) {
@@ -93,6 +98,12 @@ void Gallery::getParameterDisplay(PlugInt32 index, char* text) {
       return;
     case kRange:
       plug_strncpy(text, kRanges[choiceOf(value)], kPlugMaxParamStrLen);
+      return;
+    case kFilter:
+      plug_strncpy(text, kFilterNames[choiceOf(value, kFilterChoices)], kPlugMaxParamStrLen);
+      return;
+    case kBand:
+      plug_strncpy(text, kBandNames[choiceOf(value)], kPlugMaxParamStrLen);
       return;
     case kPower:
     case kLatch:

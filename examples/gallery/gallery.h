@@ -18,16 +18,27 @@ enum GalleryParameter {
   kRange,    // one of four ranges, likewise
   kPower,    // off at 0, on otherwise
   kLatch,    // likewise
+  kFilter,   // one of six filters, as 0, 1/5 .. 1
+  kBand,     // one of four bands, as 0, 1/3, 2/3 and 1
   kGalleryParameters
 };
 
 constexpr long kCounterTop = 999;
 constexpr long kChoices = 4;
+constexpr long kFilterChoices = 6;
 
-// The whole count a counter parameter stands for, and the choice of four a
-// switch parameter does; any value a host may set lands within range.
+// The whole count a counter parameter stands for, and the choice of
+// `count` a switch or menu parameter does; any value a host may set lands
+// within range.
 long countOf(float value);
-long choiceOf(float value);
+long choiceOf(float value, long count = kChoices);
+// The parameter value of a choice, the other way round.
+float choiceValue(long choice, long count = kChoices);
+
+// The names of the choices, as the parameters show them and the menus
+// offer them.
+extern const char* const kFilterNames[kFilterChoices];
+extern const char* const kBandNames[kChoices];
 
 class Gallery : public AudioEffectX {
  public:

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "examples/gallery/gallery.h"
 
@@ -33,7 +35,7 @@ enum PictureResource {
 enum { kAnimationTag = 100, kSplashTag };
 
 constexpr long kWidth = 360;
-constexpr long kHeight = 340;
+constexpr long kHeight = 380;
 constexpr long kStripFrames = 31;
 constexpr long kKnobSize = 40;
 constexpr long kMeterSegments = 20;
@@ -48,6 +50,11 @@ constexpr unsigned char kSplashOpacity = 200;
 constexpr auto kAnimationStep = std::chrono::milliseconds(100);
 // The meter spans 60 dB below full scale.
 constexpr float kMeterFloorDb = -60.0f;
+// The filter menu offers the first filters itself and the rest in a
+// sub-menu, opened by its entry at kShapesEntry.
+constexpr long kFirstShape = 3;
+constexpr long kShapesEntry = 5;
+constexpr long kNumbered = 2;  // one digit and a space
 
 const CColor kField = {230, 234, 240, 255};
 const CColor kInk = {0, 1, 65, 255};
@@ -101,6 +108,55 @@ CTextLabel* smallLabel(CViewContainer* container, const CRect& size, const char*
   return label(container, size, text, kFontSmall, kAlignCenter);
 }
 
+// The gallery's colours for a pop-up menu that the toolkit draws.
+class GalleryScheme : public COptionMenuScheme {
+ public:
+  GalleryScheme() {
+    backgroundColor = kPaper;
+    selectionColor = kPanel;
+    textColor = kInk;
+    selectedTextColor = kOrange;
+    disabledTextColor = kPaperEdge;
+  }
+};
+
+// An option menu whose pop-up a scheme of its own draws.
+class SchemedMenu : public COptionMenu {
+ public:
+  SchemedMenu(const CRect& size, CControlListener* listener, long tag, long style, COptionMenuScheme* look)
+      : COptionMenu(size, listener, tag, nullptr, nullptr, style) {
+    scheme = look;
+    scheme->remember();
+  }
+  ~SchemedMenu() override { scheme->forget(); }
+};
+
+// An option menu that, while the entry of its sub-menu is current, shows
+// the entry chosen in the sub-menu instead.
+class FilterMenu : public COptionMenu {
+ public:
+  FilterMenu(const CRect& size, CControlListener* listener, long tag, long style)
+      : COptionMenu(size, listener, tag, nullptr, nullptr, style) {}
+
+  void draw(CDrawContext* context) override {
+    char current[256];
+    COptionMenu* shapes = getSubMenu(0);
+    if (getCurrent(current) >= 0 && std::strncmp(current, "-M", 2) == 0 && shapes && shapes->getCurrent(current) >= 0) {
+      drawText(context, current);
+      return;
+    }
+    COptionMenu::draw(context);
+  }
+};
+
+void paperField(CParamDisplay* field) {
+  field->setBackColor(kPaper);
+  field->setFrameColor(kPaperEdge);
+  field->setFontColor(kInk);
+}
+
+char* entryText(const char* text) { return const_cast<char*>(text); }
+
 float countValue(long count) { return static_cast<float>(count) / static_cast<float>(kCounterTop); }
 
 CRect knobAt(long left, long top) { return CRect(left, top, left + kKnobSize, top + kKnobSize); }
@@ -119,6 +175,9 @@ GalleryEditor::GalleryEditor(Gallery* effect)
       wavePicture(nullptr),
       animation(nullptr),
       animationField(nullptr),
+      filterMenu(nullptr),
+      filterShapes(nullptr),
+      bandMenu(nullptr),
       taken{},
       animationShown(false) {
   rect.left = 0;
@@ -135,11 +194,9 @@ bool GalleryEditor::open(void* parentWindow) {
   frame->setBackgroundColor(kField);
   openControls();
   openCounter();
+  openMenus();
   openSplash();
-  for (int tag = 0; tag < kGalleryParameters; ++tag) {
-    taken[tag] = effect->getParameter(tag);
-    if (controls[tag]) controls[tag]->setValue(taken[tag]);
-  }
+  for (int tag = 0; tag < kGalleryParameters; ++tag) takeParameter(tag, effect->getParameter(tag));
   stripDisplay->setValue(taken[kStripKnob]);
   wavePicture->setValue(taken[kWave]);
   digits->setValue(static_cast<float>(countOf(taken[kCounter])));
@@ -243,6 +300,33 @@ void GalleryEditor::openCounter() {
   smallLabel(group, CRect(104, 56, 150, 72), "Reset");
 }
 
+// The filter menu numbers its entries, greys one out, and keeps the last
+// three filters in a sub-menu under a title; it ticks its current entry.
+// The band menu keeps a tick on each band, which choosing the band turns
+// on or off, and draws its pop-up in the gallery's colours.
+void GalleryEditor::openMenus() {
+  label(frame, CRect(20, 352, 64, 368), "Filter", kFontSmall, kAlignLeft);
+  filterMenu = new FilterMenu(CRect(64, 348, 164, 370), this, kFilter, kCheckCurrentStyle);
+  paperField(filterMenu);
+  filterMenu->setPrefixNumbers(kNumbered);
+  const std::string greyed = std::string("-G") + kFilterNames[2];
+  for (const char* entry : {kFilterNames[0], kFilterNames[1], greyed.c_str(), "-", "-TMore"})
+    filterMenu->addEntry(entryText(entry));
+  filterShapes = new COptionMenu(CRect(0, 0, 0, 0), nullptr, kFilter);
+  for (long shape = kFirstShape; shape < kFilterChoices; ++shape) filterShapes->addEntry(entryText(kFilterNames[shape]));
+  filterMenu->addEntry(filterShapes, entryText("Shapes"));
+  filterShapes->forget();  // the menu holds it
+  frame->addView(filterMenu);
+
+  label(frame, CRect(190, 352, 230, 368), "Band", kFontSmall, kAlignLeft);
+  COptionMenuScheme* look = new GalleryScheme;
+  bandMenu = new SchemedMenu(CRect(230, 348, 340, 370), this, kBand, kMultipleCheckStyle, look);
+  look->forget();  // the menu holds it
+  paperField(bandMenu);
+  for (const char* band : kBandNames) bandMenu->addEntry(entryText(band));
+  frame->addView(bandMenu);
+}
+
 // The splash is an invisible click area over the "About" field, and the
 // front-most view, so that its picture covers all the others.
 void GalleryEditor::openSplash() {
@@ -275,6 +359,7 @@ void GalleryEditor::close() {
   wavePicture = nullptr;
   animation = nullptr;
   animationField = nullptr;
+  filterMenu = filterShapes = bandMenu = nullptr;
   delete closing;
 }
 
@@ -289,8 +374,7 @@ void GalleryEditor::idle() {
     for (int tag = 0; tag < kGalleryParameters; ++tag) {
       const float parameter = effect->getParameter(tag);
       if (parameter == taken[tag] || (std::isnan(parameter) && std::isnan(taken[tag]))) continue;
-      taken[tag] = parameter;
-      if (controls[tag]) controls[tag]->setValue(parameter);
+      takeParameter(tag, parameter);
     }
     stripDisplay->setValue(controls[kStripKnob]->getValue());
     wavePicture->setValue(controls[kWave]->getValue());
@@ -319,10 +403,45 @@ void GalleryEditor::stepAnimation() {
   }
 }
 
+// A menu's value is the index of its entry; the band menu's toggles the
+// band's tick, as a choice does.
+void GalleryEditor::takeParameter(int tag, float value) {
+  taken[tag] = value;
+  switch (tag) {
+    case kFilter:
+      showFilter(choiceOf(value, kFilterChoices));
+      return;
+    case kBand:
+      bandMenu->setValue(static_cast<float>(choiceOf(value)));
+      return;
+    default:
+      if (controls[tag]) controls[tag]->setValue(value);
+      return;
+  }
+}
+
+// The first filters are the menu's own entries, the rest its sub-menu's,
+// whose entry the menu then makes current.
+void GalleryEditor::showFilter(long choice) {
+  if (choice < kFirstShape) {
+    filterMenu->setValue(static_cast<float>(choice));
+    return;
+  }
+  filterShapes->setValue(static_cast<float>(choice - kFirstShape));
+  filterMenu->setCurrent(kShapesEntry);
+}
+
+// What the editor sets, its controls show already: idle need not give it
+// back to them (the band menu would toggle its tick again).
+void GalleryEditor::automate(int tag, float value) {
+  taken[tag] = value;
+  effect->setParameterAutomated(tag, value);
+}
+
 void GalleryEditor::setCounter(long count) {
   const long bounded = count < 0 ? 0 : (count > kCounterTop ? kCounterTop : count);
   digits->setValue(static_cast<float>(bounded));
-  effect->setParameterAutomated(kCounter, countValue(bounded));
+  automate(kCounter, countValue(bounded));
 }
 
 // The rocker's -1 and +1 step the counter, and its return to 0 does
@@ -338,6 +457,19 @@ void GalleryEditor::valueChanged(CDrawContext* /*context*/, CControl* control) {
   }
   if (control == reset) {
     if (control->getValue() != 0.0f) setCounter(0);
+    return;
+  }
+  // A choice in the filter's sub-menu comes with the sub-menu as control.
+  // The menu has set its own value to the chosen entry's index already.
+  if (control == filterMenu || control == filterShapes) {
+    const long index = static_cast<long>(control->getValue());
+    const long choice = control == filterShapes ? kFirstShape + index : index;
+    showFilter(choice);
+    automate(kFilter, choiceValue(choice, kFilterChoices));
+    return;
+  }
+  if (control == bandMenu) {
+    automate(kBand, choiceValue(static_cast<long>(control->getValue())));
     return;
   }
   const long tag = control->getTag();
@@ -356,5 +488,5 @@ void GalleryEditor::valueChanged(CDrawContext* /*context*/, CControl* control) {
     typed->setValue(value);
     typed->setDirty(true);
   }
-  effect->setParameterAutomated(static_cast<PlugInt32>(tag), value);
+  automate(static_cast<int>(tag), value);
 }

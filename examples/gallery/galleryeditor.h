@@ -4,7 +4,8 @@
 // counter group in a container of its own (a rocker that steps it, digits
 // that show it and a button that resets it), two switches and a picture of
 // the wave one chooses, an on/off and a latching button, an animation, an
-// "about" splash, and a label for each.
+// "about" splash, two option menus (one with a sub-menu, one with check
+// marks and a pop-up drawn in the gallery's colours), and a label for each.
 #pragma once
 
 #include <chrono>
@@ -28,6 +29,12 @@ class GalleryEditor : public AEffGUIEditor, public CControlListener {
   void openControls();
   void openCounter();
   void openSplash();
+  void openMenus();
+  // Shows a parameter's value in the controls that stand for it.
+  void takeParameter(int tag, float value);
+  void showFilter(long choice);
+  // Sets a parameter from the editor, which shows it already.
+  void automate(int tag, float value);
   void setCounter(long count);
   void stepAnimation();
 
@@ -44,6 +51,9 @@ class GalleryEditor : public AEffGUIEditor, public CControlListener {
   PLUGGUI::CMovieBitmap* wavePicture;
   PLUGGUI::CAutoAnimation* animation;
   PLUGGUI::CTextLabel* animationField;  // behind the animation, shown while it is closed
+  PLUGGUI::COptionMenu* filterMenu;
+  PLUGGUI::COptionMenu* filterShapes;  // the sub-menu of the last three filters
+  PLUGGUI::COptionMenu* bandMenu;
   // The parameters as the controls last took them from the effect.
   float taken[kGalleryParameters];
   bool animationShown;

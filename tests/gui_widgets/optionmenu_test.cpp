@@ -248,6 +248,62 @@ TEST(OptionMenuPopUp, ItemsTakeTheirKindsMarksAndColumns) {
   }
 }
 
+// A scheme in colours of the test's choosing.
+class KnownScheme : public COptionMenuScheme {
+ public:
+  KnownScheme() {
+    backgroundColor = {250, 250, 245, 255};
+    selectionColor = {20, 24, 60, 255};
+    textColor = {0, 1, 65, 255};
+    selectedTextColor = {255, 140, 0, 255};
+    disabledTextColor = {150, 155, 170, 255};
+  }
+};
+
+TEST(OptionMenuScheme, MeasuresAndDrawsItemsByItsRules) {
+  const COLORREF back = RGB(250, 250, 245), selection = RGB(20, 24, 60), ink = RGB(0, 1, 65),
+                 selectedInk = RGB(255, 140, 0), dim = RGB(150, 155, 170);
+  KnownScheme scheme;
+  guitest::TestSurface surface(100, 19);
+  CDrawContext context(nullptr, surface.dc(), nullptr);
+  CPoint size;
+  scheme.getItemSize("-", &context, size);
+  EXPECT_EQ(size, CPoint(6, 18));
+  scheme.getItemSize("Wide entry", &context, size);
+  context.setFont(kFontSmall);
+  EXPECT_EQ(size, CPoint(context.getStringWidth("Wide entry") + 18, 18));
+
+  // Inked pixels of a colour in columns [from, to).
+  auto inked = [&](COLORREF colour, int from, int to) {
+    int count = 0;
+    for (int y = 0; y < 19; ++y)
+      for (int x = from; x < to; ++x) count += surface.at(x, y) == colour;
+    return count;
+  };
+  const CRect item(0, 0, 100, 19);
+  scheme.drawItem("-", 0, 0, &context, item);
+  EXPECT_EQ(surface.at(2, 8), RGB(0, 0, 0));
+  EXPECT_EQ(surface.at(97, 9), RGB(255, 255, 255));
+  EXPECT_EQ(surface.at(1, 8), back);
+  EXPECT_EQ(surface.at(98, 9), back);
+
+  const struct {
+    long state;
+    COLORREF background, text, dot;
+  } looks[] = {{COptionMenuScheme::kChecked, back, ink, ink},
+               {COptionMenuScheme::kChecked | COptionMenuScheme::kSelected, selection, selectedInk, selectedInk},
+               {COptionMenuScheme::kDisabled, back, dim, back},
+               {COptionMenuScheme::kDisabled | COptionMenuScheme::kSelected, selection, dim, selection}};
+  for (const auto& look : looks) {
+    scheme.drawItem("Left\tR", 0, look.state, &context, item);
+    EXPECT_EQ(surface.at(98, 1), look.background) << look.state;
+    EXPECT_EQ(surface.at(10, 8), look.dot) << look.state;
+    EXPECT_GT(inked(look.text, 18, 45), 0) << "before the tab, 18 pixels in: " << look.state;
+    EXPECT_EQ(inked(look.text, 45, 50), 0) << look.state;
+    EXPECT_GT(inked(look.text, 50, 100), 0) << "after it, 50 pixels from the right: " << look.state;
+  }
+}
+
 //-----------------------------------------------------------------------------
 // Real pop-ups
 
@@ -385,57 +441,6 @@ TEST_F(OptionMenuFrame, PopUpOpensBelowOrOverTheControlThroughContainers) {
     EXPECT_EQ(at.top, corner.top + 40 + (style ? 20 : 40)) << style;
     box->removeView(menu);
   }
-}
-
-TEST_F(OptionMenuFrame, SchemeDrawsTheItemsOfThePopUp) {
-  COptionMenuScheme* scheme = new COptionMenuScheme;
-  gOptionMenuScheme = scheme;
-  auto* menu = new COptionMenu(CRect(20, 30, 100, 50), &listener, 7, nullptr, nullptr, kMultipleCheckStyle);
-  for (const char* entry : {"Wide entry", "-", "Sel\tx", "-Gdim"}) menu->addEntry(text(entry));
-  menu->checkEntry(0, true);
-  frame->addView(menu);
-
-  const COLORREF back = GetSysColor(COLOR_MENU), selection = GetSysColor(COLOR_HIGHLIGHT);
-  const COLORREF ink = GetSysColor(COLOR_MENUTEXT), selectedInk = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  const COLORREF dim = GetSysColor(COLOR_GRAYTEXT);
-  RECT items[4] = {};
-  COLORREF dot = 0, dotSelected = 0, plain = 0, selected = 0, line[2] = {};
-  int dimInk = 0;
-  ASSERT_TRUE(openWith(menu, [&](HWND popUp) {
-    HMENU native = reinterpret_cast<HMENU>(SendMessageA(popUp, MN_GETHMENU, 0, 0));
-    for (UINT i = 0; i < 4; ++i) GetMenuItemRect(nullptr, native, i, &items[i]);
-    Sleep(100);
-    HDC screen = GetDC(nullptr);
-    dot = GetPixel(screen, items[0].left + 10, items[0].top + 8);
-    plain = GetPixel(screen, items[0].right - 3, items[0].top + 2);
-    const int middle = items[1].top + (items[1].bottom + 1 - items[1].top) / 2;
-    line[0] = GetPixel(screen, items[1].left + 4, middle - 1);
-    line[1] = GetPixel(screen, items[1].left + 4, middle);
-    for (LONG x = items[3].left + 18; x < items[3].right; ++x)
-      for (LONG y = items[3].top; y < items[3].bottom; ++y)
-        if (GetPixel(screen, x, y) == dim) ++dimInk;
-    ReleaseDC(nullptr, screen);
-    press(VK_DOWN);
-    Sleep(100);
-    screen = GetDC(nullptr);
-    selected = GetPixel(screen, items[0].right - 3, items[0].top + 2);
-    dotSelected = GetPixel(screen, items[0].left + 10, items[0].top + 8);
-    ReleaseDC(nullptr, screen);
-    press(VK_ESCAPE);
-  }));
-  gOptionMenuScheme = nullptr;
-  scheme->forget();
-
-  EXPECT_EQ(items[0].bottom - items[0].top, 18);
-  EXPECT_EQ(items[1].bottom - items[1].top, 18);
-  EXPECT_EQ(items[0].right - items[0].left, items[2].right - items[2].left) << "one width for all";
-  EXPECT_EQ(plain, back);
-  EXPECT_EQ(dot, ink) << "the check mark's dot";
-  EXPECT_EQ(selected, selection);
-  EXPECT_EQ(dotSelected, selectedInk);
-  EXPECT_EQ(line[0], RGB(0, 0, 0));
-  EXPECT_EQ(line[1], RGB(255, 255, 255));
-  EXPECT_GT(dimInk, 0) << "a title is written in the disabled colour";
 }
 
 // Runs once, from the thread's message loop: the pop-up's, while it is open.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -247,6 +248,100 @@ TEST(Gallery, AboutOpensABlendedSplashThatAClickOnItCloses) {
   }
   EXPECT_EQ(off, 0u);
   EXPECT_EQ(differingPixels(readPng(closed), reference), 0u) << "all drawn again";
+}
+
+// Lines of the run that start with `prefix`, counted.
+size_t linesStarting(const Outcome& run, const std::string& prefix) {
+  const std::vector<std::string> lines = run.outLines();
+  return static_cast<size_t>(
+      std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return startsWith(line, prefix); }));
+}
+
+// Each opening of the filter menu is one edit; only a choice reaches the
+// host's automation. Its first entry is item 0, and Escape is no choice.
+TEST(Gallery, FilterMenuChoosesByKeyByClickInItsSubMenuOrNothing) {
+  struct Case {
+    const char* choice;
+    const char* automated;  // "" for nothing
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"keys down,down,return", "0.200000", "Highpass"},
+      {"keys down,return", "0.000000", "Lowpass"},
+      {"choose 0", "0.000000", "Lowpass"},
+      {"choose 5/1", "0.800000", "Peak"},  // the second entry of the sub-menu
+      {"choose 2", "", "Bandpass"},        // greyed: the pop-up stays open until the editor closes
+      {"press escape", "", "Bandpass"},
+      {"click 300,127", "", "Bandpass"},   // outside the pop-up, on nothing of the editor
+  };
+  for (const Case& c : cases) {
+    Scratch scratch;
+    const Outcome run = runGallery({"--param", "9=0.4"}, {"click 114,359", c.choice}, scratch);
+    ASSERT_EQ(run.status, 0u) << c.choice << "\n" << run.err;
+    EXPECT_EQ(linesStarting(run, "  begin-edit 9"), 1u) << c.choice << "\n" << run.out;
+    EXPECT_EQ(linesStarting(run, "  end-edit 9"), 1u) << c.choice << "\n" << run.out;
+    const std::vector<std::string> expected =
+        *c.automated ? std::vector<std::string>{c.automated} : std::vector<std::string>{};
+    EXPECT_EQ(automated(run, 9), expected) << c.choice << "\n" << run.out;
+    EXPECT_TRUE(contains(run.lineStarting("parameter 9"), std::string("\"") + c.shown + "\"")) << c.choice;
+  }
+}
+
+// Where the band menu's pop-up shows its items: "  item I: X,Y W x H".
+std::vector<std::vector<int>> itemsOf(const std::vector<std::string>& lines) {
+  std::vector<std::vector<int>> items;
+  for (const std::string& line : lines) {
+    int index = 0, x = 0, y = 0, w = 0, h = 0;
+    if (std::sscanf(line.c_str(), "  item %d: %d,%d %d x %d", &index, &x, &y, &w, &h) == 5) items.push_back({x, y, w, h});
+  }
+  return items;
+}
+
+// The band menu's pop-up is drawn by the gallery's scheme: items 18 high
+// in its background, the selected one in its selection colour with text
+// in its selected text colour, and a dot for each tick, which a choice
+// toggles. The band current at the opening of the editor starts ticked.
+TEST(Gallery, BandMenuPopUpIsDrawnByItsSchemeAndAChoiceTogglesItsTick) {
+  Scratch scratch;
+  const std::string selecting = scratch.path("selecting.png"), ticked = scratch.path("ticked.png"),
+                    unticked = scratch.path("unticked.png");
+  const Outcome run = runGallery(
+      {}, {"click 284,359", "keys down,down", "menu-snapshot " + selecting, "press return", "click 284,359",
+           "menu-snapshot " + ticked, "choose 1", "click 284,359", "menu-snapshot " + unticked, "press escape"},
+      scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(automated(run, 10), (std::vector<std::string>{"0.333333", "0.333333"})) << run.out;
+  EXPECT_EQ(linesStarting(run, "  end-edit 10"), 3u) << run.out;
+  EXPECT_TRUE(startsWith(run.lineStarting("parameter 10"), "parameter 10 \"Band\" 0.333333 \"Mid\"")) << run.out;
+
+  const auto items = itemsOf(block(run, "action 3: menu-snapshot " + selecting));
+  ASSERT_EQ(items.size(), 4u) << run.out;
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i][3], 18) << i;
+    if (i > 0) {
+      EXPECT_EQ(items[i][1], items[i - 1][1] + 18) << i;
+    }
+  }
+  const unsigned long paper = 0xFAFAF5, panel = 0x14183C, ink = 0x000141, orange = 0xFF8C00;
+  // The dot of a tick, 8 pixels wide from 6 pixels in, 4 down.
+  auto dot = [&](const Picture& picture, size_t item) { return picture.at(items[item][0] + 10, items[item][1] + 8); };
+  auto inks = [&](const Picture& picture, size_t item, unsigned long colour) {
+    size_t count = 0;
+    for (int y = items[item][1]; y < items[item][1] + 18; ++y)
+      for (int x = items[item][0] + 18; x < items[item][0] + items[item][2]; ++x) count += picture.at(x, y) == colour;
+    return count;
+  };
+  const Picture first = readPng(selecting), second = readPng(ticked), third = readPng(unticked);
+  ASSERT_FALSE(first.rgb.empty() || second.rgb.empty() || third.rgb.empty());
+  EXPECT_EQ(dot(first, 0), ink) << "Low, current at the opening";
+  EXPECT_EQ(dot(first, 1), panel) << "Mid, selected, unticked";
+  EXPECT_EQ(first.at(items[1][0] + items[1][2] - 2, items[1][1] + 1), panel);
+  EXPECT_GT(inks(first, 1, orange), 0u) << "the selected text";
+  EXPECT_EQ(first.at(items[2][0] + items[2][2] - 2, items[2][1] + 1), paper);
+  EXPECT_GT(inks(first, 2, ink), 0u);
+  EXPECT_EQ(dot(second, 1), ink) << "Mid, chosen once";
+  EXPECT_EQ(dot(third, 1), paper) << "Mid, chosen twice";
+  EXPECT_EQ(dot(third, 0), ink);
 }
 
 TEST(Gallery, PassesItsAudioThroughUnchanged) {

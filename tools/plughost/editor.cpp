@@ -20,6 +20,7 @@
 #include "tools/plughost/editorsnapshot.h"
 #include "tools/plughost/errors.h"
 #include "tools/plughost/host.h"
+#include "tools/plughost/popupmenus.h"
 
 namespace plughost {
 
@@ -208,10 +209,14 @@ class EditorSession {
   // Script thread.
   void runScript();
   bool perform(const EditorAction& action);
+  // Ends the run with an error, as a task of the window's thread that
+  // throws does; false.
+  bool fail(const std::string& message);
 
   // Window thread, from the script's tasks.
   void pressKey(const EditorAction& action);
   void snapshot(const std::string& path);
+  void menuSnapshot(const std::string& path);
   void finish();
 
   Effect& effect;
@@ -393,8 +398,15 @@ bool EditorSession::perform(const EditorAction& action) {
       // Keys reach an editor through the host, on the window's thread.
       return tasks.run([&] { pressKey(action); });
     case ActionKind::kPress:
-      hand.press(action.systemKey, action.withShift, action.withControl);
+    case ActionKind::kKeys:
+      for (const KeyPress& key : action.presses) hand.press(key);
       return true;
+    case ActionKind::kChoose: {
+      // A pop-up runs its own loop on the window's thread: it is found and
+      // clicked from here.
+      const std::string error = chooseItems(action.items, [&](POINT at) { hand.clickScreen(at); });
+      return error.empty() || fail("--do '" + action.text + "': " + error);
+    }
     case ActionKind::kType:
       // As a typist's keys come: each after the window's thread has handled
       // the one before, so a field that acts on a character has done so
@@ -406,8 +418,15 @@ bool EditorSession::perform(const EditorAction& action) {
       return true;
     case ActionKind::kSnapshot:
       return tasks.run([&] { snapshot(action.path); });
+    case ActionKind::kMenuSnapshot:
+      return tasks.run([&] { menuSnapshot(action.path); });
   }
   return true;
+}
+
+bool EditorSession::fail(const std::string& message) {
+  tasks.run([&] { throw InputError(message); });
+  return false;
 }
 
 void EditorSession::pressKey(const EditorAction& action) {
@@ -422,6 +441,23 @@ void EditorSession::snapshot(const std::string& path) {
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   writePng(path, captureClient(window, size.width, size.height));
   std::printf("  wrote %s (%d x %d)\n", path.c_str(), size.width, size.height);
+}
+
+// The innermost open pop-up, and where its items lie in the picture.
+void EditorSession::menuSnapshot(const std::string& path) {
+  const PopUp popUp = innermostPopUp();
+  if (!popUp.window) throw InputError("menu-snapshot " + path + ": no pop-up menu is open");
+  RECT area;
+  GetWindowRect(popUp.window, &area);
+  const Picture picture = captureScreen(area);
+  writePng(path, picture);
+  std::printf("  wrote %s (%d x %d)\n", path.c_str(), picture.width, picture.height);
+  const int count = GetMenuItemCount(popUp.menu);
+  for (int i = 0; i < count; ++i) {
+    const RECT item = itemRect(popUp, i);
+    std::printf("  item %d: %ld,%ld %ld x %ld\n", i, item.left - area.left, item.top - area.top, item.right - item.left,
+                item.bottom - item.top);
+  }
 }
 
 void EditorSession::finish() {
@@ -483,7 +519,7 @@ int runEditor(const Options& options) {
   std::vector<EditorAction> actions;
   for (const std::string& text : options.actions) actions.push_back(parseAction(text));
   for (const EditorAction& action : actions)
-    if (action.kind == ActionKind::kSnapshot) checkWritable(action.path);
+    if (action.kind == ActionKind::kSnapshot || action.kind == ActionKind::kMenuSnapshot) checkWritable(action.path);
   if (!options.snapshot.empty()) checkWritable(options.snapshot);
   std::optional<InputFile> inputFile;
   if (!options.input.empty()) {

@@ -51,9 +51,13 @@ const Verb kVerbs[] = {
     {"drag", ActionKind::kDrag},   {"shift-drag", ActionKind::kShiftDrag},
     {"alt-drag", ActionKind::kAltDrag}, {"wheel", ActionKind::kWheel},
     {"key", ActionKind::kKey},     {"press", ActionKind::kPress},
+    {"keys", ActionKind::kKeys},   {"choose", ActionKind::kChoose},
     {"type", ActionKind::kType},   {"wait", ActionKind::kWait},
-    {"snapshot", ActionKind::kSnapshot},
+    {"snapshot", ActionKind::kSnapshot}, {"menu-snapshot", ActionKind::kMenuSnapshot},
 };
+
+// A pop-up menu holds at most this many items.
+constexpr long kMostMenuItems = 1024;
 
 class ActionText {
  public:
@@ -91,6 +95,39 @@ class ActionText {
   const std::string& whole;
 };
 
+// The parts of a list, split at each separator; an empty part stays.
+std::vector<std::string> split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+    parts.push_back(text.substr(start, at - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// "[shift+][ctrl+]KEY", or an empty press for a name it does not know.
+KeyPress keyPress(std::string name) {
+  KeyPress press;
+  for (bool more = true; more;) {
+    more = false;
+    if (startsWith(name, "shift+")) {
+      press.withShift = more = true;
+      name = name.substr(6);
+    } else if (startsWith(name, "ctrl+")) {
+      press.withControl = more = true;
+      name = name.substr(5);
+    }
+  }
+  for (const SystemKeyName& key : kSystemKeys)
+    if (name == key.name) press.systemKey = key.code;
+  if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+    press.systemKey = static_cast<unsigned short>('A' + (name[0] - 'a'));
+  return press;
+}
+
+const char kKeyNames[] =
+    "KEY one of return, escape, tab, backspace, delete, home, end, left, right, up, down or a letter a to z";
+
 std::string trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
@@ -116,7 +153,9 @@ EditorAction parseAction(const std::string& text) {
   for (const Verb& candidate : kVerbs)
     if (word == candidate.word) verb = &candidate;
   if (!verb)
-    input.fail("an action (click, ctrl-click, hold, drag, shift-drag, alt-drag, wheel, key, press, type, wait or snapshot)");
+    input.fail(
+        "an action (click, ctrl-click, hold, drag, shift-drag, alt-drag, wheel, key, press, keys, choose, type, wait, "
+        "snapshot or menu-snapshot)");
   action.kind = verb->kind;
 
   switch (action.kind) {
@@ -160,26 +199,23 @@ EditorAction parseAction(const std::string& text) {
       if (!action.virtualKey) input.fail("key [shift+]up|down|left|right|tab");
       break;
     }
-    case ActionKind::kPress: {
-      std::string name = argument;
-      for (bool more = true; more;) {
-        more = false;
-        if (startsWith(name, "shift+")) {
-          action.withShift = more = true;
-          name = name.substr(6);
-        } else if (startsWith(name, "ctrl+")) {
-          action.withControl = more = true;
-          name = name.substr(5);
-        }
+    case ActionKind::kPress:
+    case ActionKind::kKeys: {
+      const std::string expected = action.kind == ActionKind::kPress
+                                       ? std::string("press [shift+][ctrl+]KEY, ") + kKeyNames
+                                       : std::string("keys [shift+][ctrl+]KEY,..., each ") + kKeyNames;
+      const std::vector<std::string> names =
+          action.kind == ActionKind::kPress ? std::vector<std::string>{argument} : split(argument, ',');
+      for (const std::string& name : names) {
+        action.presses.push_back(keyPress(name));
+        if (!action.presses.back().systemKey) input.fail(expected);
       }
-      for (const SystemKeyName& key : kSystemKeys)
-        if (name == key.name) action.systemKey = key.code;
-      if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
-        action.systemKey = static_cast<unsigned short>('A' + (name[0] - 'a'));
-      if (!action.systemKey)
-        input.fail(
-            "press [shift+][ctrl+]KEY, KEY one of return, escape, tab, backspace, delete, home, end, left, right, "
-            "up, down or a letter a to z");
+      break;
+    }
+    case ActionKind::kChoose: {
+      const std::string expected = "choose ITEM[/ITEM]..., each ITEM a position from 0 to 1023";
+      for (const std::string& item : split(argument, '/'))
+        action.items.push_back(static_cast<int>(input.number(item, 0, kMostMenuItems - 1, expected)));
       break;
     }
     case ActionKind::kType:
@@ -190,7 +226,8 @@ EditorAction parseAction(const std::string& text) {
       action.milliseconds = static_cast<unsigned>(input.number(argument, 0, 600000, "wait MS (0 to 600000)"));
       break;
     case ActionKind::kSnapshot:
-      if (argument.empty()) input.fail("snapshot OUT.png");
+    case ActionKind::kMenuSnapshot:
+      if (argument.empty()) input.fail(word + " OUT.png");
       action.path = argument;
       break;
   }

@@ -23,9 +23,19 @@ enum class ActionKind {
   kWheel,
   kKey,
   kPress,
+  kKeys,
+  kChoose,
   kType,
   kWait,
   kSnapshot,
+  kMenuSnapshot,
+};
+
+// One real key press, with the modifiers held around it.
+struct KeyPress {
+  unsigned short systemKey = 0;  // the system's virtual key code
+  bool withShift = false;
+  bool withControl = false;
 };
 
 struct EditorAction {
@@ -36,12 +46,11 @@ struct EditorAction {
   int notches = 0;   // wheel: positive turns away from the user
   unsigned char virtualKey = 0;  // key: the interface's virtual key code
   unsigned char modifier = 0;    // key: the interface's modifier bits
-  unsigned short systemKey = 0;  // press: the system's virtual key code
-  bool withShift = false;        // press
-  bool withControl = false;      // press
+  std::vector<KeyPress> presses;  // press (one), keys (one or more)
+  std::vector<int> items;        // choose: an item position in each pop-up, outermost first
   std::string typed;             // type: the characters, as given
   unsigned milliseconds = 0;     // wait, hold
-  std::string path;              // snapshot
+  std::string path;              // snapshot, menu-snapshot
 };
 
 // Throws InputError naming the action and what was expected.

@@ -177,6 +177,13 @@ void Hand::click(EditorPoint at, bool withControl) const {
   Sleep(kHoldMs);
 }
 
+void Hand::clickScreen(POINT at) const {
+  SetCursorPos(at.x, at.y);
+  Sleep(kPointerSettleMs);
+  const HeldLeftButton button;
+  Sleep(kHoldMs);
+}
+
 void Hand::hold(EditorPoint at, unsigned milliseconds) const {
   const ConfinedPointer confined(parent);
   moveTo(at);
@@ -215,11 +222,11 @@ void Hand::wheel(EditorPoint at, int notches) const {
   }
 }
 
-void Hand::press(WORD key, bool withShift, bool withControl) const {
-  const HeldKey shift(withShift ? VK_SHIFT : 0);
-  const HeldKey control(withControl ? VK_CONTROL : 0);
-  sendKey(key, true);
-  sendKey(key, false);
+void Hand::press(const KeyPress& key) const {
+  const HeldKey shift(key.withShift ? VK_SHIFT : 0);
+  const HeldKey control(key.withControl ? VK_CONTROL : 0);
+  sendKey(key.systemKey, true);
+  sendKey(key.systemKey, false);
 }
 
 bool Hand::type(const std::string& text, const std::function<bool()>& taken) const {

@@ -34,6 +34,9 @@ class Hand {
   explicit Hand(HWND parent) : parent(parent) {}
 
   void click(EditorPoint at, bool withControl) const;
+  // A click at a point of the screen, such as an item of a pop-up menu
+  // outside the editor.
+  void clickScreen(POINT at) const;
   // Moves in small steps with pauses, so that a control tracking the mouse
   // sees the positions in between and, before the release, the last one.
   // `heldKey` (a virtual key, or 0 for none) stays down from before the
@@ -46,7 +49,7 @@ class Hand {
   void wheel(EditorPoint at, int notches) const;
   // One press and release of a virtual key, to whichever window has the
   // keyboard focus.
-  void press(WORD key, bool withShift, bool withControl) const;
+  void press(const KeyPress& key) const;
   // Types the text (in the system's ANSI code page, as a command line
   // comes) to the window with the keyboard focus, one character at a time;
   // after each, `taken` returns once the window's thread has handled it, or

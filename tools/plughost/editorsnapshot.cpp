@@ -60,13 +60,13 @@ std::vector<unsigned char> encodePng(const Picture& picture) {
   return bytes;
 }
 
-}  // namespace
-
-Picture captureClient(HWND window, int width, int height) {
+// The pixels of a window's client area (the screen's for none) from (x, y).
+Picture capture(HWND window, int x, int y, int width, int height) {
   const PLUGGUI::WindowDC screen(window);
   ReadableBitmap copy(screen.get(), width, height);
-  if (!screen.get() || !copy.valid() || !BitBlt(copy.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY))
-    throw InputError("cannot read the editor's pixels back from its window");
+  if (!screen.get() || !copy.valid() || !BitBlt(copy.get(), 0, 0, width, height, screen.get(), x, y, SRCCOPY))
+    throw InputError(window ? "cannot read the editor's pixels back from its window"
+                            : "cannot read the pop-up menu's pixels back from the screen");
   GdiFlush();
   Picture picture;
   picture.width = width;
@@ -79,6 +79,14 @@ Picture captureClient(HWND window, int width, int height) {
     picture.rgb[3 * i + 2] = bgrx[4 * i];
   }
   return picture;
+}
+
+}  // namespace
+
+Picture captureClient(HWND window, int width, int height) { return capture(window, 0, 0, width, height); }
+
+Picture captureScreen(const RECT& area) {
+  return capture(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 void checkWritable(const std::string& path) {

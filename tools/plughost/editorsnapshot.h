@@ -19,6 +19,9 @@ struct Picture {
 // Reads back the top-left width x height pixels of a window's client area,
 // children included. Throws InputError when the system gives no pixels.
 Picture captureClient(HWND window, int width, int height);
+// Reads back an area of the screen, as a window of its own (a pop-up
+// menu) shows it there.
+Picture captureScreen(const RECT& area);
 
 // Refuses, with the InputError a write would give, a path that no PNG can
 // be written to, without leaving anything there.
