@@ -9,6 +9,7 @@
 #include "plugin/plugmain.h"
 #include "pluggui/pluggui.h"
 #include "pluggui/coptionmenu.h"
+#include "pluggui/drawingsurface.h"
 #include "pluggui/ctextedit.h"
 
 namespace PLUGGUI {
@@ -86,22 +87,6 @@ bool isMdiClient(HWND window) {
   char name[1024] = {0};
   return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, "MDIClient") == 0;
 }
-
-// A drawing context made for one message or one repaint, given back when
-// the scope ends; none when there was nothing to make.
-class HeldContext {
- public:
-  explicit HeldContext(CDrawContext* made) : context(made) {}
-  ~HeldContext() {
-    if (context) context->forget();
-  }
-  HeldContext(const HeldContext&) = delete;
-  HeldContext& operator=(const HeldContext&) = delete;
-  CDrawContext* get() const { return context; }
-
- private:
-  CDrawContext* context;
-};
 
 }  // namespace
 

@@ -5,10 +5,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "pluggui/controlsupport.h"
+#include "pluggui/drawingsurface.h"
 #include "pluggui/textbuffer.h"
 
 namespace PLUGGUI {
@@ -104,12 +104,7 @@ bool grow(T*& array, long used, long capacity) {
 // containers it lies in, added up.
 CPoint frameOffsetOf(const CView* view) {
   CPoint offset(0, 0);
-  for (CView* up = view->getParentView(); up; up = up->getParentView()) {
-    if (up->notify(const_cast<CView*>(view), kMsgCheckIfViewContainer) != 1) continue;
-    CRect size;
-    up->getViewSize(size);
-    offset.offset(size.left, size.top);
-  }
+  view->localToFrame(offset);
   return offset;
 }
 
@@ -126,26 +121,6 @@ class MovedDrawing {
  private:
   CDrawContext* context;
   CPoint saved;
-};
-
-// A context on a window's own device context, for the length of a scope.
-class WindowContext {
- public:
-  WindowContext(CFrame* frame, HWND window) : window(window), dc(GetDC(window)) {
-    if (dc) context = new CDrawContext(frame, dc, window);
-  }
-  ~WindowContext() {
-    if (context) context->forget();
-    if (dc) ReleaseDC(window, dc);
-  }
-  WindowContext(const WindowContext&) = delete;
-  WindowContext& operator=(const WindowContext&) = delete;
-  CDrawContext* get() const { return context; }
-
- private:
-  HWND window;
-  HDC dc;
-  CDrawContext* context = nullptr;
 };
 
 // The choice the pop-up posted to its owner, or -1 when it was closed
@@ -255,8 +230,7 @@ bool measureMenuItem(CFrame* frame, MEASUREITEMSTRUCT* item) {
   if (!item || item->CtlType != ODT_MENU || !item->itemData) return false;
   COptionMenuScheme* scheme = schemeOfFocus(frame);
   if (!scheme) return false;
-  WindowContext measuring(nullptr, frame->getSystemWindow());
-  if (!measuring.get()) return false;
+  const HeldContext measuring(frame->createDrawContext());
   CPoint size(0, 0);
   scheme->getItemSize(reinterpret_cast<const char*>(item->itemData), measuring.get(), size);
   item->itemWidth = static_cast<UINT>(size.h > 0 ? size.h : 0);
@@ -275,10 +249,9 @@ bool drawMenuItem(CFrame* frame, DRAWITEMSTRUCT* item) {
   if (item->itemState & (ODS_DISABLED | ODS_GRAYED)) state |= COptionMenuScheme::kDisabled;
   if (item->itemState & ODS_SELECTED) state |= COptionMenuScheme::kSelected;
   const CRect rect(item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom + 1);
-  CDrawContext* context = new CDrawContext(nullptr, item->hDC, nullptr);
-  scheme->drawItem(reinterpret_cast<const char*>(item->itemData), static_cast<long>(item->itemID), state, context,
-                   rect);
-  context->forget();
+  const HeldContext context(new CDrawContext(nullptr, item->hDC, nullptr));
+  scheme->drawItem(reinterpret_cast<const char*>(item->itemData), static_cast<long>(item->itemID), state,
+                   context.get(), rect);
   return true;
 }
 
@@ -655,12 +628,10 @@ void COptionMenu::takeFocus(CDrawContext* context) {
   if (!tracking.holds()) return;
 
   if (chosen >= 0 || clickBackground) {
-    std::unique_ptr<WindowContext> made;
-    CDrawContext* told = context;
-    if (!told && chosen >= 0) {
-      made.reset(new WindowContext(parentFrame, window));
-      told = made->get();
-    }
+    // Without a context, the choice is told with one on the window's own
+    // device context.
+    const HeldContext made(context || chosen < 0 ? nullptr : parentFrame->createDrawContext());
+    CDrawContext* told = context ? context : made.get();
     if (clickBackground) setDirty(true);
     long index = -1;
     long first = 0;

@@ -1,5 +1,6 @@
 // Conversions between the toolkit's drawing values and GDI's, shared by the
-// drawing contexts and the bitmaps.
+// drawing contexts and the bitmaps, and the hold on a context made for a
+// while.
 #pragma once
 
 #include "pluggui/pluggui.h"
@@ -21,5 +22,21 @@ inline int rasterOperation(CDrawMode mode) {
       return R2_COPYPEN;
   }
 }
+
+// A drawing context made for one message or one repaint, given back when
+// the scope ends; none when there was nothing to make.
+class HeldContext {
+ public:
+  explicit HeldContext(CDrawContext* made) : context(made) {}
+  ~HeldContext() {
+    if (context) context->forget();
+  }
+  HeldContext(const HeldContext&) = delete;
+  HeldContext& operator=(const HeldContext&) = delete;
+  CDrawContext* get() const { return context; }
+
+ private:
+  CDrawContext* context;
+};
 
 }  // namespace PLUGGUI
