@@ -1,7 +1,8 @@
 // Measures the repaint model in a real window: a full repaint of a 320 x 240
 // frame with a dozen bitmap children (as an editor's controls are), the idle
 // repaint after one 12 x 212 child (the editor's vertical slider) is marked
-// dirty, and an idle with nothing dirty. Every repaint makes its drawing
+// dirty, and an idle with nothing dirty; and the building of a long option
+// menu's native pop-up, which a click on it waits for. Every repaint makes its drawing
 // context as the frame does, and each figure is the median of many
 // repetitions in this one run.
 #include <windows.h>
@@ -12,6 +13,7 @@
 
 #include "bench/benchclock.h"
 #include "plugin/plugmain.h"
+#include "pluggui/plugcontrols.h"
 #include "pluggui/pluggui.h"
 
 using namespace PLUGGUI;
@@ -80,6 +82,23 @@ int main() {
   std::printf("clean_idle_us=%.3f\n", clean);
   std::printf("dirty_ratio=%.3f\n", dirty / full);
   std::printf("clean_idle_cheaper_by=%.0f\n", clean > 0 ? full / clean : 0.0);
+
+  // The longest menu there is, numbered, with a sub-menu of its own.
+  COptionMenu* menu = new COptionMenu(CRect(0, 0, 80, 20), nullptr, 0);
+  COptionMenu* sub = new COptionMenu(CRect(0, 0, 80, 20), nullptr, 0);
+  char entry[] = "Entry";
+  menu->setPrefixNumbers(4);
+  for (int i = 0; i < 1000; i++) menu->addEntry(entry);
+  for (int i = 0; i < 23; i++) sub->addEntry(entry);
+  menu->addEntry(sub, entry);
+  sub->forget();
+  const double popUp = medianMicroseconds(200, [&] {
+    long offset = 0;
+    menu->appendItems(offset);
+    menu->removeItems();
+  });
+  std::printf("menu_1024_popup_build_us=%.1f\n", popUp);
+  menu->forget();
 
   frame->forget();
   DestroyWindow(host);
