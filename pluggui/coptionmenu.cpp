@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "pluggui/controlsupport.h"
 #include "pluggui/drawingsurface.h"
@@ -108,21 +109,6 @@ CPoint frameOffsetOf(const CView* view) {
   return offset;
 }
 
-// A context's drawing moved by an offset for the length of a scope.
-class MovedDrawing {
- public:
-  MovedDrawing(CDrawContext* context, const CPoint& by) : context(context), saved(context->drawOffset) {
-    context->drawOffset.offset(by.h, by.v);
-  }
-  ~MovedDrawing() { context->drawOffset = saved; }
-  MovedDrawing(const MovedDrawing&) = delete;
-  MovedDrawing& operator=(const MovedDrawing&) = delete;
-
- private:
-  CDrawContext* context;
-  CPoint saved;
-};
-
 // The choice the pop-up posted to its owner, or -1 when it was closed
 // without one. The first entry's id is 0, so the message, not the pop-up's
 // answer, tells a choice from none.
@@ -215,11 +201,7 @@ void COptionMenuScheme::drawItem(const char* text, long /*itemId*/, long state, 
     context->drawString(text, textArea, 0, kAlignLeft);
     return;
   }
-  char before[kTextBufferSize];
-  const size_t length = static_cast<size_t>(tab - text) < kTextBufferSize - 1 ? tab - text : kTextBufferSize - 1;
-  std::memcpy(before, text, length);
-  before[length] = 0;
-  context->drawString(before, textArea, 0, kAlignLeft);
+  context->drawString(std::string(text, tab).c_str(), textArea, 0, kAlignLeft);
   const CRect afterTab(rect.right - 50, rect.top, rect.right, rect.bottom);
   context->drawString(tab + 1, afterTab, 0, kAlignLeft);
 }
@@ -355,7 +337,7 @@ bool COptionMenu::addEntry(COptionMenu* subMenu, char* text) {
 
 bool COptionMenu::getEntry(long index, char* text) const {
   if (index < 0 || index >= entryCount || !text) return false;
-  std::memcpy(text, entries[index], std::strlen(entries[index]) + 1);
+  copyBounded(text, entries[index]);
   return true;
 }
 
@@ -454,7 +436,7 @@ COptionMenu* COptionMenu::getSubMenu(long index) const {
 
 long COptionMenu::getCurrent(char* text, bool countSeparators) const {
   if (currentIndex < 0 || currentIndex >= entryCount) return -1;
-  if (text) std::memcpy(text, entries[currentIndex], std::strlen(entries[currentIndex]) + 1);
+  if (text) copyBounded(text, entries[currentIndex]);
   if (countSeparators) return currentIndex;
   long counted = 0;
   for (long i = 0; i < currentIndex; i++)
@@ -581,7 +563,7 @@ void COptionMenu::mouse(CDrawContext* context, CPoint& /*where*/, long buttons) 
   if (!(lastButton & kOpeningButtons)) return;
   if (clickBackground) {
     // Drawn straight onto the window, where the control lies in it.
-    const MovedDrawing placed(context, frameOffsetOf(this));
+    const ShiftedContext placed(context, frameOffsetOf(this));
     drawText(context, currentIndex >= 0 ? entries[currentIndex] : nullptr, clickBackground);
   }
   beginEdit();

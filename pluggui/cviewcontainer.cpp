@@ -2,6 +2,7 @@
 // hit testing and event routing.
 #include <cstring>
 
+#include "pluggui/drawingsurface.h"
 #include "pluggui/pluggui.h"
 #include "pluggui/controlsupport.h"
 
@@ -22,30 +23,6 @@ bool liesWithin(const CView* candidate, const CView* view) {
     if (candidate == view) return true;
   return false;
 }
-
-// Shifts both offsets of a context for the length of a scope: into a
-// container's coordinates, or to where a nested container sits in the frame.
-class ShiftedContext {
- public:
-  ShiftedContext(CDrawContext* context, const CPoint& by) : context(context) {
-    if (!context) return;
-    saved[0] = context->windowOrigin;
-    saved[1] = context->drawOffset;
-    context->windowOrigin.offset(by.h, by.v);
-    context->drawOffset.offset(by.h, by.v);
-  }
-  ~ShiftedContext() {
-    if (!context) return;
-    context->windowOrigin = saved[0];
-    context->drawOffset = saved[1];
-  }
-  ShiftedContext(const ShiftedContext&) = delete;
-  ShiftedContext& operator=(const ShiftedContext&) = delete;
-
- private:
-  CDrawContext* context;
-  CPoint saved[2];
-};
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 // Conversions between the toolkit's drawing values and GDI's, shared by the
-// drawing contexts and the bitmaps, and the hold on a context made for a
-// while.
+// drawing contexts and the bitmaps, and scoped holds on a context: made for
+// a while, or shifted for a while.
 #pragma once
 
 #include "pluggui/pluggui.h"
@@ -37,6 +37,30 @@ class HeldContext {
 
  private:
   CDrawContext* context;
+};
+
+// Shifts both offsets of a context for the length of a scope: into a
+// container's coordinates, or to where a nested container sits in the frame.
+class ShiftedContext {
+ public:
+  ShiftedContext(CDrawContext* context, const CPoint& by) : context(context) {
+    if (!context) return;
+    saved[0] = context->windowOrigin;
+    saved[1] = context->drawOffset;
+    context->windowOrigin.offset(by.h, by.v);
+    context->drawOffset.offset(by.h, by.v);
+  }
+  ~ShiftedContext() {
+    if (!context) return;
+    context->windowOrigin = saved[0];
+    context->drawOffset = saved[1];
+  }
+  ShiftedContext(const ShiftedContext&) = delete;
+  ShiftedContext& operator=(const ShiftedContext&) = delete;
+
+ private:
+  CDrawContext* context;
+  CPoint saved[2];
 };
 
 }  // namespace PLUGGUI

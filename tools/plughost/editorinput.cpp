@@ -154,6 +154,14 @@ class ConfinedPointer {
   ConfinedPointer& operator=(const ConfinedPointer&) = delete;
 };
 
+// A click where the pointer is, once it has settled there.
+void clickHere(WORD heldKey) {
+  Sleep(kPointerSettleMs);
+  const HeldKey held(heldKey);
+  const HeldLeftButton button;
+  Sleep(kHoldMs);
+}
+
 }  // namespace
 
 PressWatch::PressWatch() : hook(SetWindowsHookExA(WH_MOUSE, watchMouse, nullptr, GetCurrentThreadId())) {}
@@ -171,17 +179,12 @@ void Hand::moveTo(EditorPoint at) const {
 void Hand::click(EditorPoint at, bool withControl) const {
   const ConfinedPointer confined(parent);
   moveTo(at);
-  Sleep(kPointerSettleMs);
-  const HeldKey control(withControl ? VK_CONTROL : 0);
-  const HeldLeftButton button;
-  Sleep(kHoldMs);
+  clickHere(withControl ? VK_CONTROL : 0);
 }
 
 void Hand::clickScreen(POINT at) const {
   SetCursorPos(at.x, at.y);
-  Sleep(kPointerSettleMs);
-  const HeldLeftButton button;
-  Sleep(kHoldMs);
+  clickHere(0);
 }
 
 void Hand::hold(EditorPoint at, unsigned milliseconds) const {

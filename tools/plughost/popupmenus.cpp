@@ -30,22 +30,20 @@ std::vector<PopUp> openPopUps() {
   return found;
 }
 
-bool opensAny(HMENU menu, const std::vector<PopUp>& open) {
+// Whether one of the menu's items opens the sub-menu.
+bool opens(HMENU menu, HMENU sub) {
   const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    HMENU sub = GetSubMenu(menu, i);
-    if (sub && std::any_of(open.begin(), open.end(), [&](const PopUp& p) { return p.menu == sub; })) return true;
-  }
+  for (int i = 0; i < count; ++i)
+    if (GetSubMenu(menu, i) == sub) return true;
   return false;
 }
 
+bool opensAny(HMENU menu, const std::vector<PopUp>& open) {
+  return std::any_of(open.begin(), open.end(), [&](const PopUp& p) { return opens(menu, p.menu); });
+}
+
 bool isOpenedByAny(HMENU menu, const std::vector<PopUp>& open) {
-  return std::any_of(open.begin(), open.end(), [&](const PopUp& p) {
-    const int count = GetMenuItemCount(p.menu);
-    for (int i = 0; i < count; ++i)
-      if (GetSubMenu(p.menu, i) == menu) return true;
-    return false;
-  });
+  return std::any_of(open.begin(), open.end(), [&](const PopUp& p) { return opens(p.menu, menu); });
 }
 
 // The open pop-up of `menu`, or with none the outermost one, once it is on
