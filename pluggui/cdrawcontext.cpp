@@ -408,9 +408,7 @@ void CDrawContext::drawPoint(const CPoint& point, CColor color) {
 }
 
 CColor CDrawContext::getPoint(const CPoint& point) {
-  const COLORREF pixel = GetPixel(systemContext, point.h + drawOffset.h, point.v + drawOffset.v);
-  CColor color = {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel), 255};
-  return color;
+  return fromColorRef(GetPixel(systemContext, point.h + drawOffset.h, point.v + drawOffset.v), 255);
 }
 
 void CDrawContext::floodFill(const CPoint& start) {

@@ -128,12 +128,7 @@ COptionMenuScheme* schemeOfFocus(CFrame* frame) {
   return own ? own : gOptionMenuScheme;
 }
 
-CColor systemColour(int index) {
-  const COLORREF colour = GetSysColor(index);
-  CColor result;
-  result(GetRValue(colour), GetGValue(colour), GetBValue(colour), 0);
-  return result;
-}
+CColor systemColour(int index) { return fromColorRef(GetSysColor(index), 0); }
 
 }  // namespace
 
@@ -230,6 +225,7 @@ bool drawMenuItem(CFrame* frame, DRAWITEMSTRUCT* item) {
   if (item->itemState & ODS_CHECKED) state |= COptionMenuScheme::kChecked;
   if (item->itemState & (ODS_DISABLED | ODS_GRAYED)) state |= COptionMenuScheme::kDisabled;
   if (item->itemState & ODS_SELECTED) state |= COptionMenuScheme::kSelected;
+  // Schemes are handed the item one row deeper than the platform's.
   const CRect rect(item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom + 1);
   const HeldContext context(new CDrawContext(nullptr, item->hDC, nullptr));
   scheme->drawItem(reinterpret_cast<const char*>(item->itemData), static_cast<long>(item->itemID), state,

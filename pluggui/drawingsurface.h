@@ -9,6 +9,10 @@ namespace PLUGGUI {
 
 // GDI knows only the colour bytes; alpha never reaches the surface.
 inline COLORREF toColorRef(const CColor& color) { return RGB(color.red, color.green, color.blue); }
+// And back, with the alpha the caller gives it.
+inline CColor fromColorRef(COLORREF colour, unsigned char alpha) {
+  return CColor{GetRValue(colour), GetGValue(colour), GetBValue(colour), alpha};
+}
 
 // Xor mode inverts the xor-ed result (R2_NOTXORPEN), so a black pen inverts
 // what lies under it and drawing twice restores it.
