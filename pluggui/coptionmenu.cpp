@@ -453,9 +453,7 @@ bool COptionMenu::setCurrent(long index, bool countSeparators) {
       if (countable(entries[i]) && counted++ == index) at = i;
     if (at < 0) return false;
   }
-  currentIndex = at;
-  if (style & kMultipleCheckStyle) checked[at] = !checked[at];
-  setDirty(true);
+  makeCurrent(at);
   return true;
 }
 
@@ -463,9 +461,14 @@ bool COptionMenu::setCurrent(long index, bool countSeparators) {
 // one past the range of a whole number) as well.
 void COptionMenu::setValue(float val) {
   if (!(val > -1.0f && val < static_cast<float>(entryCount))) return;
-  currentIndex = static_cast<long>(val);
-  if (style & kMultipleCheckStyle) checked[currentIndex] = !checked[currentIndex];
   CControl::setValue(val);
+  makeCurrent(static_cast<long>(val));
+}
+
+// With a check mark of its own, the entry made current toggles it.
+void COptionMenu::makeCurrent(long index) {
+  currentIndex = index;
+  if (style & kMultipleCheckStyle) checked[index] = !checked[index];
   setDirty(true);
 }
 

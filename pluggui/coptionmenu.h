@@ -128,6 +128,7 @@ class COptionMenu : public CParamDisplay {
   bool insertEntry(const char* text, long index);
   bool holds(const COptionMenu* menu) const;
   long subMenuOfEntry(long index) const;
+  void makeCurrent(long index);
 };
 
 }  // namespace PLUGGUI

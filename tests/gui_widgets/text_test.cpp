@@ -9,7 +9,6 @@ namespace {
 
 using namespace widgettest;
 using guitest::TestSurface;
-using widgettest::showsText;
 
 const CColor kRed = {255, 0, 0, 255};
 const CColor kBlue = {0, 0, 255, 255};
