@@ -608,20 +608,17 @@ void COptionMenu::takeFocus(CDrawContext* context) {
   removeItems();
   if (!tracking.holds()) return;
 
-  if (chosen >= 0 || clickBackground) {
+  if (clickBackground) setDirty(true);
+  long index = -1;
+  long first = 0;
+  if (COptionMenu* holder = chosen >= 0 ? getItemMenu(chosen, index, first) : nullptr) {
+    lastMenu = holder;
+    lastResult = index;
+    holder->setValue(static_cast<float>(index));
     // Without a context, the choice is told with one on the window's own
     // device context.
-    const HeldContext made(context || chosen < 0 ? nullptr : parentFrame->createDrawContext());
-    CDrawContext* told = context ? context : made.get();
-    if (clickBackground) setDirty(true);
-    long index = -1;
-    long first = 0;
-    if (COptionMenu* holder = chosen >= 0 ? getItemMenu(chosen, index, first) : nullptr) {
-      lastMenu = holder;
-      lastResult = index;
-      holder->setValue(static_cast<float>(index));
-      if (listener) listener->valueChanged(told, holder);
-    }
+    const HeldContext made(context ? nullptr : parentFrame->createDrawContext());
+    if (listener) listener->valueChanged(context ? context : made.get(), holder);
   }
   // The edit ends as the hold lets go.
   if (tracking.holds() && parentFrame) parentFrame->setFocusView(nullptr);
