@@ -17,6 +17,46 @@ constexpr DWORD kResolveQuietlyWithin500ms = 0x01F40003;  // SLR_NO_UI | SLR_ANY
 
 FORMATETC formatOf(CLIPFORMAT format) { return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
+// A memory block locked for reading, unlocked when done.
+class LockedBlock {
+ public:
+  explicit LockedBlock(HGLOBAL block) : block(block), bytes(static_cast<const unsigned char*>(GlobalLock(block))) {}
+  ~LockedBlock() {
+    if (bytes) GlobalUnlock(block);
+  }
+  LockedBlock(const LockedBlock&) = delete;
+  LockedBlock& operator=(const LockedBlock&) = delete;
+  const unsigned char* get() const { return bytes; }
+
+ private:
+  HGLOBAL block;
+  const unsigned char* bytes;
+};
+
+// A file list comes from another program and may say anything; the shell
+// reads it as it stands. It is one only when the header fits in the block,
+// the list starts after the header and inside the block, and the list ends
+// inside the block: entries of characters as wide as the header says, each
+// ending in a zero, and an empty entry last.
+bool isWellFormedFileList(HGLOBAL block) {
+  const SIZE_T size = GlobalSize(block);
+  if (size < sizeof(DROPFILES)) return false;
+  const LockedBlock locked(block);
+  const unsigned char* bytes = locked.get();
+  if (!bytes) return false;
+  DROPFILES header;
+  std::memcpy(&header, bytes, sizeof header);
+  if (header.pFiles < sizeof(DROPFILES) || header.pFiles >= size) return false;
+  const SIZE_T unit = header.fWide ? sizeof(WCHAR) : 1;
+  bool entryEmpty = true;
+  for (SIZE_T at = header.pFiles; at + unit <= size; at += unit) {
+    const bool zero = bytes[at] == 0 && (unit == 1 || bytes[at + 1] == 0);
+    if (zero && entryEmpty) return true;
+    entryEmpty = zero;
+  }
+  return false;
+}
+
 // One storage medium asked of the data object, released when done.
 class Medium {
  public:
@@ -35,6 +75,10 @@ class Medium {
 
   bool isPresent() const { return present; }
   HGLOBAL block() const { return medium.hGlobal; }
+  // The block as a file list the shell may read, or none when it is not one.
+  HDROP fileList() const {
+    return present && isWellFormedFileList(medium.hGlobal) ? static_cast<HDROP>(medium.hGlobal) : nullptr;
+  }
 
  private:
   STGMEDIUM medium;
@@ -92,9 +136,7 @@ bool checkResolveLink(const char* nativePath, char* resolved) {
   return true;
 }
 
-long fileCount(const Medium& files) {
-  return static_cast<long>(DragQueryFileA(static_cast<HDROP>(files.block()), 0xFFFFFFFF, nullptr, 0));
-}
+long fileCount(HDROP files) { return static_cast<long>(DragQueryFileA(files, 0xFFFFFFFF, nullptr, 0)); }
 
 char* copyOf(const void* bytes, size_t size) {
   char* copy = static_cast<char*>(std::malloc(size + 1));
@@ -108,25 +150,33 @@ char* copyOf(const void* bytes, size_t size) {
 
 CDragContainer* gDragContainer = nullptr;
 
+// The data object is held for as long as the container: a drag from
+// another thread or program hands it in for the length of one call only,
+// and views read the items later, at the drop or after it.
 CDragContainer::CDragContainer(void* drag) : platformDrag(drag), itemCount(0), iterator(0), lastItem(nullptr) {
+  if (platformDrag) static_cast<IDataObject*>(platformDrag)->AddRef();
   Medium text(platformDrag, CF_TEXT);
   if (text.isPresent()) {
     itemCount = 1;
     return;
   }
   Medium files(platformDrag, CF_HDROP);
-  if (files.isPresent()) itemCount = fileCount(files);
+  if (HDROP list = files.fileList()) itemCount = fileCount(list);
 }
 
-CDragContainer::~CDragContainer() { std::free(lastItem); }
+CDragContainer::~CDragContainer() {
+  std::free(lastItem);
+  if (platformDrag) static_cast<IDataObject*>(platformDrag)->Release();
+}
 
-// Whatever the files say, a drag without text counts as one of files; they
-// are asked for all the same, as a data object may expect.
+// Whatever the files say, a drag without text counts as one of files (they
+// are asked for all the same, as a data object may expect), unless what it
+// offers as a file list is none: that is a drag of nothing known.
 long CDragContainer::getType(long /*index*/) const {
   Medium text(platformDrag, CF_TEXT);
   if (text.isPresent()) return kDragText;
   Medium files(platformDrag, CF_HDROP);
-  return kDragFile;
+  return files.isPresent() && !files.fileList() ? kDragUnknown : kDragFile;
 }
 
 void* CDragContainer::first(long& size, long& type) {
@@ -145,24 +195,24 @@ void* CDragContainer::next(long& size, long& type) {
   if (text.isPresent()) {
     if (iterator != 0) return nullptr;
     iterator = 1;
-    const void* bytes = GlobalLock(text.block());
+    const LockedBlock bytes(text.block());
     const SIZE_T blockSize = GlobalSize(text.block());
-    if (bytes && blockSize) {
-      lastItem = copyOf(bytes, blockSize);
+    if (bytes.get() && blockSize) {
+      lastItem = copyOf(bytes.get(), blockSize);
       if (lastItem) {
         size = static_cast<long>(blockSize);
         type = kDragText;
       }
     }
-    if (bytes) GlobalUnlock(text.block());
     return lastItem;
   }
 
   Medium files(platformDrag, CF_HDROP);
-  if (!files.isPresent()) return nullptr;
+  HDROP list = files.fileList();
+  if (!list) return nullptr;
   const UINT index = static_cast<UINT>(iterator++);
   char path[kPathCapacity] = {0};
-  if (!DragQueryFileA(static_cast<HDROP>(files.block()), index, path, kPathCapacity)) return nullptr;
+  if (!DragQueryFileA(list, index, path, kPathCapacity)) return nullptr;
   checkResolveLink(path, path);
   const size_t length = std::strlen(path);
   lastItem = copyOf(path, length);

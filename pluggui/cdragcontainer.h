@@ -23,7 +23,7 @@ class CDragContainer : public CReferenceCounter {
   long getType(long index) const;
 
  protected:
-  void* platformDrag;  // IDataObject of the drag; not owned
+  void* platformDrag;  // IDataObject of the drag; one reference held
   long itemCount;
   long iterator;
   char* lastItem;

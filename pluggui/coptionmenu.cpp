@@ -130,6 +130,42 @@ COptionMenuScheme* schemeOfFocus(CFrame* frame) {
 
 CColor systemColour(int index) { return fromColorRef(GetSysColor(index), 0); }
 
+// An owner-drawn item carries its text as item data. The pop-up's loop runs
+// the editor's idle, from which entries may be removed or changed while it
+// is open; so each item carries a copy of its own, which goes with the
+// native menu, never a pointer into the entries.
+bool appendOwnerDrawn(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
+  const size_t length = std::strlen(text);
+  char* copy = new (std::nothrow) char[length + 1];
+  if (!copy) return false;
+  std::memcpy(copy, text, length + 1);
+  if (AppendMenuA(menu, flags, id, copy)) return true;
+  delete[] copy;
+  return false;
+}
+
+bool appendItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
+  return (flags & MF_OWNERDRAW) ? appendOwnerDrawn(menu, flags, id, text) : AppendMenuA(menu, flags, id, text);
+}
+
+// Frees the texts of a native menu's owner-drawn items and of those of its
+// sub-menus, each once.
+void releaseItemTexts(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; i++) {
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item)) continue;
+    if (item.hSubMenu) releaseItemTexts(item.hSubMenu);
+    if (!(item.fType & MFT_OWNERDRAW) || !item.dwItemData) continue;
+    delete[] reinterpret_cast<char*>(item.dwItemData);
+    item.fMask = MIIM_DATA;
+    item.dwItemData = 0;
+    SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+  }
+}
+
 }  // namespace
 
 //-----------------------------------------------------------------------------
@@ -512,24 +548,26 @@ HMENU COptionMenu::appendItems(long& offset) {
     const UINT_PTR id = static_cast<UINT_PTR>(first + i);
     switch (kindOf(text)) {
       case EntryKind::kSeparator:
-        AppendMenuA(menu, flags | MF_SEPARATOR, id, text);
+        appendItem(menu, flags | MF_SEPARATOR, id, text);
         break;
       case EntryKind::kSubMenu: {
         if (nextSubMenu >= subMenuCount) break;
-        HMENU sub = subMenus[nextSubMenu++]->appendItems(offset);
-        if (sub) AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text + 2);
+        COptionMenu* subMenu = subMenus[nextSubMenu++];
+        HMENU sub = subMenu->appendItems(offset);
+        if (sub && !appendItem(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text + 2))
+          subMenu->removeItems();
         break;
       }
       case EntryKind::kGreyed:
-        AppendMenuA(menu, flags | MF_GRAYED, id, text + 2);
+        appendItem(menu, flags | MF_GRAYED, id, text + 2);
         break;
       case EntryKind::kTitle:
-        AppendMenuA(menu, flags | MF_DISABLED, id, text + 2);
+        appendItem(menu, flags | MF_DISABLED, id, text + 2);
         break;
       case EntryKind::kPlain: {
         const bool mark = (style & kMultipleCheckStyle) ? checked[i] != 0
                                                         : (style & kCheckCurrentStyle) && i == currentIndex;
-        AppendMenuA(menu, flags | (mark ? MF_CHECKED : 0), id, text);
+        appendItem(menu, flags | (mark ? MF_CHECKED : 0), id, text);
         break;
       }
     }
@@ -549,7 +587,10 @@ COptionMenu* COptionMenu::getItemMenu(long id, long& index, long& offset) {
   return nullptr;
 }
 
+// The texts go first, from the top down: a sub-menu's native menu stays
+// attached here after its object has gone.
 void COptionMenu::removeItems() {
+  if (nativeMenu) releaseItemTexts(nativeMenu);
   for (long i = 0; i < subMenuCount; i++) subMenus[i]->removeItems();
   if (nativeMenu) DestroyMenu(nativeMenu);
   nativeMenu = nullptr;

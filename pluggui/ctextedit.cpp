@@ -96,8 +96,14 @@ CTextEdit::~CTextEdit() {
     SetWindowLongPtrA(editControl, GWLP_USERDATA, 0);
     DestroyWindow(editControl);
   }
+  releaseFieldObjects();
+}
+
+void CTextEdit::releaseFieldObjects() {
   if (editFont) DeleteObject(editFont);
   if (editBrush) DeleteObject(editBrush);
+  editFont = nullptr;
+  editBrush = nullptr;
 }
 
 bool CTextEdit::isTypeOf(const char* name) const {
@@ -227,10 +233,7 @@ void CTextEdit::looseFocus(CDrawContext* context) {
   HWND owner = GetParent(field);
   if (GetFocus() == field && owner) SetFocus(owner);
   DestroyWindow(field);
-  if (editFont) DeleteObject(editFont);
-  if (editBrush) DeleteObject(editBrush);
-  editFont = nullptr;
-  editBrush = nullptr;
+  releaseFieldObjects();
 
   const bool changed = std::strcmp(oldText, editText) != 0;
   {
@@ -259,6 +262,21 @@ LRESULT CALLBACK WindowProcEdit(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_KILLFOCUS:
       if (CTextEdit* control = controlOfField(window)) control->looseFocus(nullptr);
+      break;
+    case WM_NCDESTROY:
+      // The field goes with the window it lies in while still open: the
+      // editor closes, or the host destroys its window under it. The edit
+      // ends, as a slider's drag does then; what was typed is let go, since
+      // the editor that would take it is going too.
+      if (CTextEdit* control = controlOfField(window)) {
+        const LRESULT result = CallWindowProcA(passOn, window, message, wParam, lParam);
+        control->editControl = nullptr;
+        control->releaseFieldObjects();
+        control->endEdit();
+        CFrame* frame = control->getFrame();
+        if (frame && frame->getFocusView() == control) frame->setFocusView(nullptr);
+        return result;
+      }
       break;
     default:
       break;

@@ -53,6 +53,10 @@ class CTextEdit : public CParamDisplay {
   char editText[256];
   EditToText editConvert;
   EditToTextWithData editConvertWithData;
+
+ private:
+  // Deletes the field's font and brush, once its window no longer uses them.
+  void releaseFieldObjects();
 };
 
 }  // namespace PLUGGUI

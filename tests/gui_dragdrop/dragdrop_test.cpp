@@ -3,6 +3,7 @@
 // real mouse; the rest is asked of the drop target's own interface.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <ostream>
 #include <thread>
 
@@ -50,6 +51,8 @@ struct DragLog {
   std::vector<Item> walk;  // first, then next up to the first call that gives none
   Item again{};            // first once more
   long typeOf = 99;
+  bool keep = false;                // the view keeps the container after the drop
+  CDragContainer* kept = nullptr;
 };
 
 class RecordingView : public CView {
@@ -71,18 +74,30 @@ class RecordingView : public CView {
     note('D', where);
     log.dropDrag = drag;
     log.count = ItemCount::of(drag);
+    log.walk = walk(drag);
     long size = -1;
     long type = -2;
     const void* item = drag->first(size, type);
-    log.walk.push_back(read(item, size, type));
-    for (int calls = 0; item && calls < 8; ++calls) {
-      item = drag->next(size, type);
-      log.walk.push_back(read(item, size, type));
-    }
-    item = drag->first(size, type);
     log.again = read(item, size, type);
     log.typeOf = drag->getType(0);
+    if (log.keep) {
+      drag->remember();
+      log.kept = drag;
+    }
     return true;
+  }
+
+  // first, then next up to the first call that gives none
+  static std::vector<Item> walk(CDragContainer* drag) {
+    long size = -1;
+    long type = -2;
+    const void* item = drag->first(size, type);
+    std::vector<Item> items = {read(item, size, type)};
+    for (int calls = 0; item && calls < 8; ++calls) {
+      item = drag->next(size, type);
+      items.push_back(read(item, size, type));
+    }
+    return items;
   }
 
  private:
@@ -175,9 +190,14 @@ TEST_F(DragOntoFrame, LeavingTheFrameEndsTheDragWithoutADrop) {
   EXPECT_EQ(outcome.effect, static_cast<DWORD>(DROPEFFECT_NONE));
 }
 
+// A file list is read only as far as its own block goes: one that does not
+// fit is a drag of nothing known, never a read beyond the block.
 TEST_F(DragOntoFrame, TheViewWalksTheDroppedItemsOfEachKindOfData) {
   const std::string block("drop me\0tail", 12);  // all of the block is the item, past its zero too
   const std::vector<std::string> files = {"C:\\first.wav", "C:\\second folder\\b.txt", "D:\\third"};
+  const std::string three("C:\\a\0C:\\b\0C:\\c\0", 15);  // no empty entry closes it
+  const std::string wide("C\0:\0\\\0w\0\0\0\0\0", 12);
+  const std::vector<Item> none = {kNoItem};
   const struct {
     const char* name;
     std::map<CLIPFORMAT, std::string> formats;
@@ -192,6 +212,14 @@ TEST_F(DragOntoFrame, TheViewWalksTheDroppedItemsOfEachKindOfData) {
       {"text and files", {{CF_TEXT, block}, {CF_HDROP, fileList(files)}}, 1, {textItem(block), kNoItem},
        textItem(block), kDragText},
       {"neither", {{CF_UNICODETEXT, std::string("w\0\0\0", 4)}}, 0, {kNoItem}, kNoItem, kDragFile},
+      {"wide file list", {{CF_HDROP, fileBlock(sizeof(DROPFILES), true, wide)}}, 1, {fileItem("C:\\w"), kNoItem},
+       fileItem("C:\\w"), kDragFile},
+      {"list far outside", {{CF_HDROP, fileBlock(0x7ffffff0, false, three + '\0')}}, 0, none, kNoItem, kDragUnknown},
+      {"list in the header", {{CF_HDROP, fileBlock(4, false, three + '\0')}}, 0, none, kNoItem, kDragUnknown},
+      {"list not closed", {{CF_HDROP, fileBlock(sizeof(DROPFILES), false, three)}}, 0, none, kNoItem, kDragUnknown},
+      {"wide list closed narrow", {{CF_HDROP, fileBlock(sizeof(DROPFILES), true, wide.substr(0, 11))}}, 0, none,
+       kNoItem, kDragUnknown},
+      {"four bytes", {{CF_HDROP, std::string("\x14\0\0\0", 4)}}, 0, none, kNoItem, kDragUnknown},
   };
   for (const auto& drag : cases) {
     SCOPED_TRACE(drag.name);
@@ -233,6 +261,50 @@ TEST_F(DragOntoFrame, ShellLinksNamedSoAreReportedAsTheirTargetsShortPath) {
   for (const std::string& file : dropped) DeleteFileA(file.c_str());
   DeleteFileA(target.c_str());
   RemoveDirectoryA(folder.c_str());
+}
+
+// A drag from another thread reaches the frame as one from another program
+// does: through OLE's stand-ins for the data object, each handed over for
+// the length of one call. A view may read the items at the drop and, with
+// the container kept, after it, while the source is still there.
+TEST_F(DragOntoFrame, ADragFromAnotherThreadIsReadAtTheDropAndAfter) {
+  const std::vector<std::string> files = {"C:\\one.wav", "C:\\two.wav"};
+  const std::vector<Item> items = {fileItem(files[0]), fileItem(files[1]), kNoItem};
+  TestData data;
+  data.formats[CF_HDROP] = fileList(files);
+  log.keep = true;
+  enum Stage { kDragging, kDropped, kReadAfter };
+  std::atomic<int> stage{kDragging};
+  // Each thread serves the calls OLE passes to it while it waits.
+  auto waitFor = [&stage](Stage awaited) {
+    while (stage != awaited) {
+      pumpMessages();
+      Sleep(5);
+    }
+  };
+  const DWORD frameThread = GetCurrentThreadId();
+  std::thread source([&] {
+    // One input state for both threads, as for the windows of two programs
+    // under one pointer: the drag's loop sees the buttons pressed over the
+    // frame.
+    AttachThreadInput(GetCurrentThreadId(), frameThread, TRUE);
+    OleInitialize(nullptr);
+    dragAlong(&data, {kBesideFrame, kInView});
+    stage = kDropped;
+    waitFor(kReadAfter);
+    OleUninitialize();
+  });
+  waitFor(kDropped);
+  ASSERT_NE(log.kept, nullptr);
+  const std::vector<Item> after = RecordingView::walk(log.kept);
+  log.kept->forget();
+  stage = kReadAfter;
+  source.join();
+  pumpMessages();
+  EXPECT_EQ(log.calls, "EMDL");
+  EXPECT_EQ(log.walk, items);
+  EXPECT_EQ(after, items);
+  EXPECT_EQ(data.held, 0);
 }
 
 //-----------------------------------------------------------------------------
@@ -298,6 +370,14 @@ TEST_F(DropTargetItself, AMoveAfterALeaveLeavesTheEffectAndReachesNoView) {
   EXPECT_EQ(target->DragOver(MK_LBUTTON, anywhere, &effect), S_OK);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(log.calls, "EL");
+}
+
+TEST_F(DropTargetItself, TheContainerHoldsTheDataObjectUntilTheDragEnds) {
+  target->DragEnter(&text, MK_LBUTTON, anywhere, &effect);
+  EXPECT_EQ(text.held, 1);
+  target->Drop(&text, 0, anywhere, &effect);
+  EXPECT_EQ(text.held, 0);
+  EXPECT_EQ(log.walk, std::vector<Item>({textItem(std::string("x", 2)), kNoItem}));
 }
 
 TEST_F(DropTargetItself, AnEnterWithoutDataAnswersNoEffectAndMakesNoContainer) {

@@ -16,25 +16,34 @@
 
 namespace testdrag {
 
-// The block behind CF_HDROP: a DROPFILES header, then each path and a zero,
-// then one zero more.
-inline std::string fileList(const std::vector<std::string>& paths) {
+// The block behind CF_HDROP as any program may make it: a DROPFILES header
+// saying where the list starts and whether it is wide, then the list's bytes.
+inline std::string fileBlock(DWORD listStart, bool wide, const std::string& list) {
   DROPFILES header = {};
-  header.pFiles = sizeof(DROPFILES);
-  std::string block(reinterpret_cast<const char*>(&header), sizeof(header));
-  for (const std::string& path : paths) block.append(path).push_back('\0');
-  return block + '\0';
+  header.pFiles = listStart;
+  header.fWide = wide;
+  return std::string(reinterpret_cast<const char*>(&header), sizeof(header)) + list;
 }
 
-// Both test objects live on the test's stack: counts are kept for OLE only.
+// A well-made one: each path and a zero, then one zero more.
+inline std::string fileList(const std::vector<std::string>& paths) {
+  std::string list;
+  for (const std::string& path : paths) list.append(path).push_back('\0');
+  return fileBlock(sizeof(DROPFILES), false, list + '\0');
+}
+
+// Both test objects live on the test's stack, which holds the one reference
+// never counted: `held` counts those the others hold.
 #define TESTDRAG_UNKNOWN(Interface)                                                       \
+  long held = 0;                                                                          \
   STDMETHODIMP QueryInterface(REFIID riid, void** object) override {                      \
     const bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_##Interface); \
     *object = known ? this : nullptr;                                                     \
+    if (known) AddRef();                                                                  \
     return known ? S_OK : E_NOINTERFACE;                                                  \
   }                                                                                       \
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }                                    \
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++held + 1); }       \
+  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--held + 1); }
 
 // Offers each format as a fresh memory block, and only when asked exactly as
 // a drop target should ask. Each block goes out with a release object of its
@@ -74,9 +83,11 @@ class TestData : public IDataObject {
   class BlockOwner final : public IUnknown {
    public:
     BlockOwner(HGLOBAL block, int& outstanding) : block(block), outstanding(outstanding) { ++outstanding; }
-    STDMETHODIMP QueryInterface(REFIID, void** object) override {
-      *object = nullptr;
-      return E_NOINTERFACE;
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+      *object = IsEqualIID(riid, IID_IUnknown) ? this : nullptr;
+      if (!*object) return E_NOINTERFACE;
+      AddRef();
+      return S_OK;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
     STDMETHODIMP_(ULONG) Release() override {

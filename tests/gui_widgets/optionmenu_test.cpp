@@ -1,7 +1,9 @@
 // The option menu: its entry rules on their own, the native pop-up built
 // from them, and real pop-ups in a real frame, driven by real keys from a
 // second thread while the pop-up's own loop holds the test's thread.
+#include <algorithm>
 #include <atomic>
+#include <memory>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -465,6 +467,74 @@ TEST_F(OptionMenuFrame, EditorClosedWhileThePopUpIsOpenEndsTheEditAndTellsNoOne)
     EXPECT_TRUE(listener.values.empty());
     menu->forget();
   }
+}
+
+// Entries removed while the pop-up is open, from the idle its loop runs,
+// take nothing of the pop-up with them: its items keep the texts it was
+// opened with, and look as they did.
+TEST_F(OptionMenuFrame, EntriesRemovedUnderAnOpenPopUpLeaveItsDrawnItemsAsTheyWere) {
+  class RecordingScheme : public KnownScheme {
+   public:
+    void getItemSize(const char* text, CDrawContext* context, CPoint& size) override {
+      seen.push_back(text ? text : "(none)");
+      KnownScheme::getItemSize(text, context, size);
+    }
+    void drawItem(const char* text, long id, long state, CDrawContext* context, const CRect& rect) override {
+      seen.push_back(text ? text : "(none)");
+      KnownScheme::drawItem(text, id, state, context, rect);
+    }
+    std::vector<std::string> seen;
+  };
+  auto* scheme = new RecordingScheme;
+  gOptionMenuScheme = scheme;
+  auto* menu = new COptionMenu(CRect(20, 30, 100, 50), &listener, 7);
+  const std::vector<std::string> opened = {"alpha", "beta", "-", "gamma"};
+  for (const std::string& entry : opened) menu->addEntry(text(entry.c_str()));
+  frame->addView(menu);
+
+  std::atomic<bool> shown{false}, removed{false};
+  std::function<void()> remove = [&] {
+    if (!shown) {  // not before the pop-up has been photographed
+      gInLoop = remove;
+      SetTimer(nullptr, 0, 20, runInLoop);
+      return;
+    }
+    scheme->seen.clear();
+    menu->removeEntry(0);
+    menu->removeAllEntry();
+    // New entries, likely in the memory the old ones had.
+    for (const char* other : {"0verwritten", "1verwritten", "2verwritten", "3verwritten"}) menu->addEntry(text(other));
+    removed = true;
+  };
+  gInLoop = remove;
+  SetTimer(nullptr, 0, 20, runInLoop);
+  auto photograph = [](HWND popUp) {
+    RECT r;
+    GetClientRect(popUp, &r);
+    auto picture = std::make_unique<guitest::TestSurface>(r.right, r.bottom);
+    HDC dc = GetDC(popUp);
+    BitBlt(picture->dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(popUp, dc);
+    return picture;
+  };
+  std::unique_ptr<guitest::TestSurface> before, after;
+  ASSERT_TRUE(openWith(menu, [&](HWND popUp) {
+    Sleep(200);
+    before = photograph(popUp);
+    shown = true;
+    for (int wait = 0; wait < 200 && !removed; ++wait) Sleep(10);
+    InvalidateRect(popUp, nullptr, TRUE);
+    Sleep(200);
+    after = photograph(popUp);
+    press(VK_ESCAPE);
+  }));
+  gOptionMenuScheme = nullptr;
+  ASSERT_TRUE(removed);
+  EXPECT_FALSE(scheme->seen.empty()) << "the items were drawn again";
+  for (const std::string& seen : scheme->seen)
+    EXPECT_NE(std::find(opened.begin(), opened.end(), seen), opened.end()) << seen;
+  EXPECT_TRUE(before->samePixels(*after));
+  scheme->forget();
 }
 
 }  // namespace
