@@ -148,9 +148,28 @@ bool appendItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
   return (flags & MF_OWNERDRAW) ? appendOwnerDrawn(menu, flags, id, text) : AppendMenuA(menu, flags, id, text);
 }
 
+// A native menu with owner-drawn items in it or in a sub-menu is marked so;
+// the items of the others need not be looked at when they go.
+void markHoldingTexts(HMENU menu, bool holding) {
+  MENUINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_MENUDATA;
+  info.dwMenuData = holding ? 1 : 0;
+  SetMenuInfo(menu, &info);
+}
+
+bool holdsTexts(HMENU menu) {
+  MENUINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_MENUDATA;
+  return GetMenuInfo(menu, &info) && info.dwMenuData == 1;
+}
+
 // Frees the texts of a native menu's owner-drawn items and of those of its
 // sub-menus, each once.
 void releaseItemTexts(HMENU menu) {
+  if (!holdsTexts(menu)) return;
+  markHoldingTexts(menu, false);
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; i++) {
     MENUITEMINFOA item = {};
@@ -537,6 +556,7 @@ HMENU COptionMenu::appendItems(long& offset) {
   if (!menu) return nullptr;
   nativeMenu = menu;
   const UINT look = scheme || gOptionMenuScheme ? MF_OWNERDRAW : MF_STRING;
+  if (look == MF_OWNERDRAW) markHoldingTexts(menu, true);
   const long first = offset;
   offset += entryCount;
   long nextSubMenu = 0;
@@ -554,8 +574,11 @@ HMENU COptionMenu::appendItems(long& offset) {
         if (nextSubMenu >= subMenuCount) break;
         COptionMenu* subMenu = subMenus[nextSubMenu++];
         HMENU sub = subMenu->appendItems(offset);
-        if (sub && !appendItem(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text + 2))
+        if (!sub) break;
+        if (!appendItem(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text + 2))
           subMenu->removeItems();
+        else if (holdsTexts(sub))
+          markHoldingTexts(menu, true);
         break;
       }
       case EntryKind::kGreyed:
