@@ -148,25 +148,29 @@ bool appendItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
   return (flags & MF_OWNERDRAW) ? appendOwnerDrawn(menu, flags, id, text) : AppendMenuA(menu, flags, id, text);
 }
 
-// A native menu with owner-drawn items in it or in a sub-menu is marked so;
-// the items of the others need not be looked at when they go.
-void markHoldingTexts(HMENU menu, bool holding) {
+// A native menu with owner-drawn items in it or in a sub-menu is marked so
+// (its menu data is 1); the items of the others need not be looked at when
+// they go.
+MENUINFO menuDataInfo(ULONG_PTR data) {
   MENUINFO info = {};
   info.cbSize = sizeof info;
   info.fMask = MIM_MENUDATA;
-  info.dwMenuData = holding ? 1 : 0;
+  info.dwMenuData = data;
+  return info;
+}
+
+void markHoldingTexts(HMENU menu, bool holding) {
+  const MENUINFO info = menuDataInfo(holding ? 1 : 0);
   SetMenuInfo(menu, &info);
 }
 
 bool holdsTexts(HMENU menu) {
-  MENUINFO info = {};
-  info.cbSize = sizeof info;
-  info.fMask = MIM_MENUDATA;
+  MENUINFO info = menuDataInfo(0);
   return GetMenuInfo(menu, &info) && info.dwMenuData == 1;
 }
 
 // Frees the texts of a native menu's owner-drawn items and of those of its
-// sub-menus, each once.
+// sub-menus. The mark goes first, so that each is freed once.
 void releaseItemTexts(HMENU menu) {
   if (!holdsTexts(menu)) return;
   markHoldingTexts(menu, false);
@@ -177,11 +181,7 @@ void releaseItemTexts(HMENU menu) {
     item.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item)) continue;
     if (item.hSubMenu) releaseItemTexts(item.hSubMenu);
-    if (!(item.fType & MFT_OWNERDRAW) || !item.dwItemData) continue;
-    delete[] reinterpret_cast<char*>(item.dwItemData);
-    item.fMask = MIIM_DATA;
-    item.dwItemData = 0;
-    SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+    if (item.fType & MFT_OWNERDRAW) delete[] reinterpret_cast<char*>(item.dwItemData);
   }
 }
 

@@ -99,6 +99,12 @@ CTextEdit::~CTextEdit() {
   releaseFieldObjects();
 }
 
+void CTextEdit::endFieldEdit() {
+  editControl = nullptr;
+  endEdit();
+  if (parentFrame && parentFrame->getFocusView() == this) parentFrame->setFocusView(nullptr);
+}
+
 void CTextEdit::releaseFieldObjects() {
   if (editFont) DeleteObject(editFont);
   if (editBrush) DeleteObject(editBrush);
@@ -219,9 +225,7 @@ void CTextEdit::takeFocus(CDrawContext* context) {
 void CTextEdit::looseFocus(CDrawContext* context) {
   HWND field = editControl;
   if (!field) return;
-  editControl = nullptr;
-  endEdit();
-  if (parentFrame && parentFrame->getFocusView() == this) parentFrame->setFocusView(nullptr);
+  endFieldEdit();
 
   char oldText[kTextBufferSize];
   std::memcpy(oldText, editText, sizeof oldText);
@@ -270,11 +274,8 @@ LRESULT CALLBACK WindowProcEdit(HWND window, UINT message, WPARAM wParam, LPARAM
       // the editor that would take it is going too.
       if (CTextEdit* control = controlOfField(window)) {
         const LRESULT result = CallWindowProcA(passOn, window, message, wParam, lParam);
-        control->editControl = nullptr;
+        control->endFieldEdit();
         control->releaseFieldObjects();
-        control->endEdit();
-        CFrame* frame = control->getFrame();
-        if (frame && frame->getFocusView() == control) frame->setFocusView(nullptr);
         return result;
       }
       break;

@@ -55,6 +55,9 @@ class CTextEdit : public CParamDisplay {
   EditToTextWithData editConvertWithData;
 
  private:
+  // The field is closing or gone: its edit ends and the control gives up
+  // the frame's focus.
+  void endFieldEdit();
   // Deletes the field's font and brush, once its window no longer uses them.
   void releaseFieldObjects();
 };
