@@ -142,7 +142,10 @@ void curveBlock(const float* in, float* out, size_t n, float threshold, float ra
                 CurveConstants c, bool wide) {
   Lanes lanes(threshold, ratio, c);
   bool numbers = threshold == threshold && ratio == ratio && c.knee == c.knee && c.gain == c.gain;
-  if (numbers && threshold >= 0.0f) {
+  if (gainOverflows(c)) {
+    // Thresholds within a hair of zero: rare enough to go sample by sample.
+    for (size_t i = 0; i < n; ++i) out[i] = curveSample(in[i], threshold, ratio, c);
+  } else if (numbers && threshold >= 0.0f) {
     size_t done = wide ? runOddWide(in, out, n, threshold, ratio, c) : 0;
     run<oddCurve<AnyOrder>>(in + done, out + done, n - done, lanes);
   } else if (numbers) {

@@ -2,6 +2,7 @@
 // so the results are the same bits on every target.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 namespace quillon {
@@ -36,10 +37,18 @@ inline CurveConstants curveConstants(float threshold, float ratio) {
   return {k, k / threshold};
 }
 
+// A threshold so close to zero (below about 1e-38) that K / T overflows:
+// s x G would turn silence into NaN and every quiet sample into infinity.
+// Such settings take the straight part as (s / T) x K, the same line
+// computed in an order that cannot overflow: it stays within +-K, meets the
+// knee at T and keeps silence silent. Every finite G keeps s x G, bit for bit.
+inline bool gainOverflows(CurveConstants c) { return std::isinf(c.gain); }
+
 // One sample, branch by branch.
 inline float curveSample(float s, float threshold, float ratio, CurveConstants c) {
   if (s > threshold) return addInOrder(c.knee, mulInOrder(s - threshold, ratio));
   if (s < -threshold) return -addInOrder(c.knee, mulInOrder(-s - threshold, ratio));
+  if (gainOverflows(c)) return mulInOrder(s / threshold, c.knee);
   return mulInOrder(s, c.gain);  // also every NaN sample
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "pluggui/controlsupport.h"
+
 namespace PLUGGUI {
 
 namespace {
@@ -23,7 +25,7 @@ CControl::CControl(const CRect& size, CControlListener* listener, long tag, CBit
     : CView(size),
       listener(listener),
       tag(tag),
-      oldValue(1.0f),
+      oldValue(kNewControlOldValue),
       defaultValue(0.5f),
       value(0.0f),
       minValue(0.0f),
@@ -35,6 +37,7 @@ CControl::CControl(const CRect& size, CControlListener* listener, long tag, CBit
   setTransparency(false);
   setMouseEnabled(true);
   setBackground(background);
+  oldValue = kNewControlOldValue;
 }
 
 CControl::~CControl() {}

@@ -64,6 +64,7 @@ CKnob::CKnob(const CRect& size, CControlListener* listener, long tag, CBitmap* b
   setStartAngle(kDefaultStartAngle);
   setRangeAngle(kDefaultRangeAngle);
   setWantsFocus(true);
+  oldValue = kNewControlOldValue;
 }
 
 CKnob::~CKnob() {

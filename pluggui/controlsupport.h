@@ -9,6 +9,12 @@
 
 namespace PLUGGUI {
 
+// The old value a new control starts with: different from its value (0),
+// so the frame's first update draws it, and the top of a new meter's fall.
+// Constructors that mark the control dirty on the way (the background, the
+// knob's angles) put it back at the end.
+constexpr float kNewControlOldValue = 1.0f;
+
 // A control in its mouse-tracking loop for the length of a scope, with its
 // edit begun. The loop calls the editor's idle step, from which the host
 // may close the editor: the control is then taken out of its container,

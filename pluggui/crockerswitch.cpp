@@ -9,8 +9,6 @@ namespace PLUGGUI {
 
 namespace {
 
-constexpr long kHorizontalRocker = 2;
-
 // The half of the rocker under the mouse: -1 for the first (top, or left
 // with the horizontal style), +1 for the second, 0 off the rocker. The
 // halves meet on the middle line, which belongs to both: -1 wins there.

@@ -6,8 +6,11 @@
 
 namespace PLUGGUI {
 
-// Style bit 1 puts the halves left and right; without it they are top and
-// bottom. The strip holds the pictures of -1, 0 and +1, top to bottom.
+// The rocker's style bit 1: the halves are left and right; without it they
+// are top and bottom.
+constexpr long kHorizontalRocker = 1;
+
+// The strip holds the pictures of -1, 0 and +1, top to bottom.
 class CRockerSwitch : public CControl {
  public:
   // The pictures are as high as the control is wide.

@@ -43,7 +43,6 @@ constexpr long kHorizontalMeter = 1;
 constexpr long kDigitCount = 3;
 constexpr long kDigitWidth = 16;
 constexpr long kDigitHeight = 24;
-constexpr long kHorizontalRocker = 2;
 constexpr long kRockerPicture = 20;
 constexpr long kSwitchPicture = 20;
 constexpr unsigned char kSplashOpacity = 200;
@@ -242,6 +241,10 @@ void GalleryEditor::openControls() {
 
   label(frame, CRect(20, 154, 80, 170), "Level", kFontSmall, kAlignLeft);
   meter = new CVuMeter(CRect(90, 156, 290, 168), meterOn.get(), meterOff.get(), kMeterSegments, kHorizontalMeter);
+  // A new meter falls from full a step per repaint; this one starts at the
+  // silence it shows, so the window's first pictures do not depend on how
+  // many repaints the host happened to ask for before them.
+  meter->setOldValue(meter->getValue());
   frame->addView(meter);
 
   // The vertical switch chooses a wave, which the picture beside it shows.

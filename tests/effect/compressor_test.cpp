@@ -103,6 +103,25 @@ TEST_F(Compressor, ZeroThresholdLiftsEverySampleButZero) {
   }
 }
 
+// Thresholds so close to zero that K / T overflows: silence stays silence,
+// and every sample at or under the threshold stays on the line to the knee.
+TEST_F(Compressor, ThresholdsNearZeroKeepSilenceAndStayFinite) {
+  const float denorm = std::numeric_limits<float>::denorm_min();
+  for (float t : {denorm, 1e-42f, 1e-39f, 2.9e-39f}) {
+    for (float r : {0.0f, 0.5f, 0.99f}) {
+      set(t, r);
+      const float knee = quillon::curveConstants(t, r).knee;
+      std::vector<float> out = process({0.0f, -0.0f, t, -t, denorm, t / 2, 0.5f});
+      EXPECT_EQ(bitsOf(out[0]), bitsOf(0.0f)) << "T " << t << " R " << r;
+      EXPECT_EQ(bitsOf(out[1]), bitsOf(-0.0f));
+      EXPECT_EQ(out[2], knee) << "meets the knee at T";
+      EXPECT_EQ(out[3], -knee);
+      for (float o : out) EXPECT_TRUE(std::isfinite(o)) << "T " << t << " R " << r;
+      for (size_t i = 4; i < 6; ++i) EXPECT_LE(std::fabs(out[i]), knee);
+    }
+  }
+}
+
 TEST_F(Compressor, NonFiniteSamples) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();

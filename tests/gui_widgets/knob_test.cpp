@@ -26,6 +26,7 @@ TEST(KnobValues, PointsOfTheDefaultSweepBothWays) {
   OpenKnob knob(CRect(0, 0, 40, 40), nullptr, 0, nullptr, nullptr, CPoint(0, 0));
   EXPECT_EQ(knob.getRadius(), 20.0f);
   EXPECT_EQ(knob.getInset(), 3);
+  EXPECT_EQ(knob.getOldValue(), 1.0f) << "a new knob counts as changed, drawn by the first update";
   const struct {
     float value;
     CPoint point;

@@ -67,6 +67,18 @@ TEST(LevelMeter, FallsAStepPerRepaintAndEndsCleanAtTheLevel) {
   EXPECT_EQ(m.meter.getOldValue(), 0.9f) << "a rise shows at once";
 }
 
+TEST(LevelMeter, ANewMeterFallsFromFullToItsValue) {
+  Meter m(10, kHorizontal);
+  std::vector<float> shown;
+  for (int repaint = 0; repaint < 20 && m.meter.isDirty(); ++repaint) {
+    m.meter.draw(&m.context);
+    shown.push_back(m.meter.getOldValue());
+  }
+  ASSERT_EQ(shown.size(), 10u);
+  for (int i = 0; i < 9; ++i) EXPECT_NEAR(shown[i], 0.9f - 0.1f * i, 1e-5) << i;
+  EXPECT_EQ(shown.back(), 0.0f);
+}
+
 TEST(LevelMeter, NoSegmentsOrAnOddMaximumStayInsideThePictures) {
   Meter none(0, kHorizontal);
   none.drawAt(0.5f);
@@ -90,6 +102,7 @@ TEST_F(MeterInFrame, OffScreenSwitchedOffAfterAttachDrawsStraightOnTheWindow) {
   frame->addView(meter);
   meter->setUseOffscreen(false);
   meter->setValue(0.5f);
+  meter->setOldValue(0.0f);  // no fall from a new meter's full level
   CDrawContext* context = frame->createDrawContext();
   meter->draw(context);
   context->forget();

@@ -12,7 +12,8 @@ namespace {
 using namespace widgettest;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-constexpr long kHorizontalRocker = 2;
+// Editors written against the toolkit pass the plain value 1 for left and right.
+static_assert(kHorizontalRocker == 1, "the rocker's horizontal style is bit 1");
 
 // One pass of a switch's drag at a point: with no button held any more,
 // the loop ends after its first pass.
