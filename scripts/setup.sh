@@ -3,6 +3,7 @@
 # virtual display and the Wine server a run needs.
 
 QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$QUILLON_ROOT/scripts/root32.sh"
 # What the set-up installs. `wine` holds the wine and wineserver commands on
 # the PATH; wine64 alone keeps its programs under /usr/lib/wine. Installed
 # without recommends, so the 32-bit Wine never comes along; but the X
@@ -12,7 +13,7 @@ QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # resynchronises the modifier keys with the X server's, so that a Shift
 # held through a drag is let go of.
 QUILLON_PACKAGES="cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb googletest libstb-dev fonts-liberation
+  wine wine64 xvfb googletest libstb-dev fonts-liberation debootstrap
   libxi6 libxrender1 libxrandr2 libxfixes3 libxcursor1 libxcomposite1 libxinerama1 libxxf86vm1"
 
 # Every outside command the scripts and the build run, each with the package
@@ -29,7 +30,8 @@ QUILLON_COMMANDS="
   x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
   wine wine
   wineserver wine
-  Xvfb xvfb"
+  Xvfb xvfb
+  debootstrap debootstrap"
 
 quillon_install() {
   local missing=()
@@ -71,7 +73,7 @@ quillon_build() {
   local dir="$QUILLON_ROOT/build/$name"
   cmake -S "$QUILLON_ROOT" -B "$dir" \
     -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/toolchain-mingw-$arch.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_TESTS=ON -DQUILLON_BUILD_TOOLS=ON >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
 
@@ -92,11 +94,30 @@ quillon_prepare() {
   quillon_start_wine
 }
 
+# Prints every test a run skipped, with its reason: a skip is never silent.
+quillon_report_skips() {
+  local log="$QUILLON_ROOT/build/$1/Testing/Temporary/LastTest.log"
+  [ -f "$log" ] || return 0
+  grep -h "^skipped on this target: " "$log" | sort -u | sed "s/^/$1: /" || true
+}
+
 QUILLON_XVFB_PID=""
 QUILLON_WINESERVER_PID=""
 
 quillon_start_wine() {
   quillon_wine_env
+  quillon_start_display
+  mkdir -p "$WINEPREFIX"
+  wineserver -f -p >/dev/null 2>&1 &
+  QUILLON_WINESERVER_PID=$!
+  trap quillon_stop_wine EXIT
+  # Bring up (or create) the prefix and its services now, detached from any
+  # output a test runner reads.
+  wine wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+# A virtual display of its own, on the first free number from :90.
+quillon_start_display() {
   local display
   for display in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
@@ -105,13 +126,6 @@ quillon_start_wine() {
   QUILLON_XVFB_PID=$!
   export DISPLAY=":$display"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-  mkdir -p "$WINEPREFIX"
-  wineserver -f -p >/dev/null 2>&1 &
-  QUILLON_WINESERVER_PID=$!
-  trap quillon_stop_wine EXIT
-  # Bring up (or create) the prefix and its services now, detached from any
-  # output a test runner reads.
-  wine wineboot >/dev/null 2>&1 </dev/null || true
 }
 
 quillon_stop_wine() {

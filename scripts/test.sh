@@ -1,8 +1,35 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test under Wine; exits non-zero on any failure.
+# Builds both targets and runs every test: the x86_64 build under the 64-bit
+# Wine, the i686 build under the 32-bit Wine of the root scripts/root32.sh
+# makes (emulated where the processor runs no 32-bit code). Arguments go to
+# both ctest runs; QUILLON_TARGETS="x86_64" (or "i686") runs one target
+# only. Exits non-zero on any failure.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-quillon_prepare
+targets=${QUILLON_TARGETS:-x86_64 i686}
+quillon_install
+for target in $targets; do
+  case "$target" in
+    x86_64) quillon_build win64 ;;
+    i686) quillon_build win32 ;;
+    *) echo "${0##*/}: unknown target '$target' in QUILLON_TARGETS (x86_64, i686)" >&2; exit 2 ;;
+  esac
+done
+
 status=0
-ctest --test-dir "$QUILLON_ROOT/build/win64" --output-on-failure "$@" || status=$?
+for target in $targets; do
+  if [ "$target" = x86_64 ]; then
+    echo "== x86_64 tests (64-bit Wine)"
+    quillon_start_wine
+    ctest --test-dir "$QUILLON_ROOT/build/win64" -L x86_64 --output-on-failure "$@" || status=$?
+    quillon_stop_wine
+    quillon_report_skips win64
+  else
+    echo "== i686 tests (32-bit Wine in $QUILLON_ROOT32)"
+    started=$(date +%s)
+    quillon_root32_session ctest --test-dir "$QUILLON_ROOT/build/win32" -L i686 --output-on-failure "$@" || status=$?
+    echo "i686 tests took $(($(date +%s) - started)) s, the 32-bit session's start included"
+    quillon_report_skips win32
+  fi
+done
 exit $status

@@ -293,7 +293,7 @@ TEST(HostRequests, BlockSizeIsTakenOnlyFromPositiveAnswers) {
   EXPECT_EQ(effect.getBlockSize(), 512);
   if (sizeof(PlugIntPtr) > sizeof(PlugInt32)) {
     // An answer the block size cannot hold must not come back negative.
-    host.answers[audioMasterGetBlockSize] = static_cast<PlugIntPtr>(INT32_MAX) + 1;
+    host.answers[audioMasterGetBlockSize] = static_cast<PlugIntPtr>(static_cast<int64_t>(INT32_MAX) + 1);
     EXPECT_EQ(effect.updateBlockSize(), 512);
   }
   for (const Request& r : host.requestsWith(audioMasterGetBlockSize)) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plughost/runner.h"
+#include "support/target.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ const std::vector<std::string> kChecks = {
     "host-queries",         "text-parameter-names", "text-parameter-labels",  "text-parameter-displays",
     "text-program-names",   "text-plug-in-names",   "process-silence",        "process-noise",
     "process-frame-counts", "process-in-place",     "process-block-sizes",    "parameter-round-trip",
-    "parameter-out-of-range", "dispatch-storm",     "close"};
+    "parameter-out-of-range", "dispatch-storm",     "close",                  "calling-convention"};
 
 const std::vector<std::string> kEditorChecks = {
     "editor-rect-before-open", "editor-open",          "editor-idle-closed",     "editor-close-twice",
@@ -47,7 +48,7 @@ void expectAllPass(const Outcome& run) {
   for (const auto* checks : {&kChecks, &kEditorChecks})
     for (const std::string& check : *checks)
       EXPECT_EQ(verdict(run, check).rfind("PASS ", 0), 0u) << check << "\n" << run.out;
-  EXPECT_EQ(run.lineStarting("summary: "), "summary: 26 checks, 26 PASS, 0 FAIL, 0 SKIP");
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 27 checks, 27 PASS, 0 FAIL, 0 SKIP");
 }
 
 TEST(PlughostValidate, QuillonPassesEveryCheck) {
@@ -67,7 +68,7 @@ TEST(PlughostValidate, AnotherPlugInWithoutEditorPassesEveryCheck) {
   for (const std::string& check : kEditorChecks)
     EXPECT_EQ(verdict(run, check).rfind("SKIP " + check, 0), 0u) << run.out;
   EXPECT_TRUE(contains(verdict(run, "editor-open"), "no editor (flags 0x10 lack effFlagsHasEditor)")) << run.out;
-  EXPECT_EQ(run.lineStarting("summary: "), "summary: 26 checks, 19 PASS, 0 FAIL, 7 SKIP");
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 27 checks, 20 PASS, 0 FAIL, 7 SKIP");
 }
 
 TEST(PlughostValidate, AnotherPlugInWithEditorPassesEveryCheck) {
@@ -83,10 +84,9 @@ struct Fault {
 
 const Fault kFaults[] = {
     {"longname", {"text-parameter-names"}, "parameter 1 name: wrote 8 bytes past the 9-byte buffer (\"BalanceLeftRight\")"},
-    {"crash", {"host-queries", "dispatch-storm"},
-     "crashed with exception 0xC0000005 (access violation) in testplug_crash.dll during effGetTailSize"},
-    {"divide", {"host-queries", "dispatch-storm"},
-     "crashed with exception 0xC0000094 (integer division by zero) in testplug_divide.dll during effGetVendorVersion"},
+    // The exception's code and name are HardwareFaultsAreNamedByTheirCode's.
+    {"crash", {"host-queries", "dispatch-storm"}, ") in testplug_crash.dll during effGetTailSize"},
+    {"divide", {"host-queries", "dispatch-storm"}, ") in testplug_divide.dll during effGetVendorVersion"},
     {"nan", {"process-silence"}, "silence in, default parameters, block 0: output channel 0 frame 0 is nan"},
     {"ignoresversion", {"entry-version-zero"}, "built an effect"},
     {"nullentry", {}, "the entry point built no effect"},
@@ -116,7 +116,7 @@ TEST(PlughostValidate, EachFaultFailsItsCheckWithTheReason) {
     EXPECT_TRUE(contains(first, fault.reason)) << first;
     // None of these has an editor; those that build no effect cannot say so.
     const size_t skipped = fault.failing.empty() ? 0 : kEditorChecks.size();
-    EXPECT_EQ(run.lineStarting("summary: "), "summary: 26 checks, " + std::to_string(26 - failing.size() - skipped) +
+    EXPECT_EQ(run.lineStarting("summary: "), "summary: 27 checks, " + std::to_string(27 - failing.size() - skipped) +
                                                  " PASS, " + std::to_string(failing.size()) + " FAIL, " +
                                                  std::to_string(skipped) + " SKIP");
   }
@@ -136,12 +136,12 @@ const EditorFault kEditorFaults[] = {
      {"no window inside the host's window has the rectangle's size 320x240: 1 window (class \"TestplugEditor\", 160x120"}},
     {"toplevel", "editor-open",
      {"effEditOpen made no window inside the host's window, only top-level ones: 1 window (class \"TestplugEditor\", 320x240"}},
-    {"idleclosed", "editor-idle-closed", {"access violation) in testplug_idleclosed.dll during effEditIdle"}},
-    {"closetwice", "editor-close-twice", {"access violation) in testplug_closetwice.dll during effEditClose"}},
+    {"idleclosed", "editor-idle-closed", {") in testplug_idleclosed.dll during effEditIdle"}},
+    {"closetwice", "editor-close-twice", {") in testplug_closetwice.dll during effEditClose"}},
     {"bitmapleak", "editor-open-close-cycles", {"private memory grew by ", " MiB over 200 open/close cycles"}},
-    {"parentgone", "editor-parent-destroyed", {"access violation) in testplug_parentgone.dll during effEditIdle"}},
+    {"parentgone", "editor-parent-destroyed", {") in testplug_parentgone.dll during effEditIdle"}},
     {"effectgone", "editor-effect-closed",
-     {"access violation) in testplug_effectgone.dll during messages to the host's window after effClose"}},
+     {") in testplug_effectgone.dll during messages to the host's window after effClose"}},
 };
 
 TEST(PlughostValidate, EachEditorFaultFailsItsCheckWithTheReason) {
@@ -155,6 +155,49 @@ TEST(PlughostValidate, EachEditorFaultFailsItsCheckWithTheReason) {
       EXPECT_EQ(verdict(run, check).substr(0, 4), check == fault.check ? "FAIL" : "PASS") << check << "\n" << run.out;
     for (const char* part : fault.reason) EXPECT_TRUE(contains(verdict(run, fault.check), part)) << run.out;
     EXPECT_EQ(run.lineStarting("summary: "), "summary: 7 checks, 6 PASS, 1 FAIL, 0 SKIP");
+  }
+}
+
+// Only 32-bit code has a second calling convention to get wrong; the same
+// plug-in built for 64-bit passes.
+TEST(PlughostValidate, ACalleeThatRemovesItsArgumentsFailsTheCallingConvention) {
+  Scratch scratch;
+  const Outcome run = plughost({"validate", "fixtures/testplug_calleepops.dll", "--only", "calling-convention"}, scratch);
+  if (sizeof(void*) == 8) {
+    EXPECT_EQ(run.status, 0u) << run.out;
+    EXPECT_TRUE(contains(verdict(run, "calling-convention"), "one calling convention on 64-bit targets")) << run.out;
+    return;
+  }
+  EXPECT_EQ(run.status, 1u) << run.out << run.err;
+  EXPECT_TRUE(contains(verdict(run, "calling-convention"),
+                       "processReplacing, called with the stack on a 16-byte boundary, moved the stack pointer by 16 "
+                       "bytes: it removed its own arguments"))
+      << run.out;
+}
+
+// A crash is reported with the code and name of its exception.
+TEST(PlughostValidate, HardwareFaultsAreNamedByTheirCode) {
+  if (testsupport::cpuIsEmulated())
+    GTEST_SKIP() << testsupport::skippedOnThisTarget(
+        "under emulation a hardware fault arrives with the emulator's exception code",
+        "the x86_64 run of PlughostValidate.HardwareFaultsAreNamedByTheirCode");
+  const struct {
+    const char* variant;
+    const char* check;
+    const char* reason;
+  } faults[] = {
+      {"crash", "host-queries",
+       "crashed with exception 0xC0000005 (access violation) in testplug_crash.dll during effGetTailSize"},
+      {"divide", "host-queries",
+       "crashed with exception 0xC0000094 (integer division by zero) in testplug_divide.dll during effGetVendorVersion"},
+      {"idleclosed", "editor-idle-closed",
+       "crashed with exception 0xC0000005 (access violation) in testplug_idleclosed.dll during effEditIdle"},
+  };
+  for (const auto& fault : faults) {
+    Scratch scratch;
+    const Outcome run = plughost(
+        {"validate", std::string("fixtures/testplug_") + fault.variant + ".dll", "--only", fault.check}, scratch);
+    EXPECT_TRUE(contains(verdict(run, fault.check), fault.reason)) << run.out;
   }
 }
 

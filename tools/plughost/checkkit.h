@@ -37,6 +37,25 @@ struct Session {
   const AEffect& record() const { return *effect.record(); }
 };
 
+// The window a host opens an editor in: a borderless top-level window of
+// a class of plughost's own, of the size the editor asked for.
+class HostWindow {
+ public:
+  HostWindow(int width, int height);
+  ~HostWindow() { destroy(); }
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  HWND get() const { return window; }
+  void destroy();
+
+ private:
+  HWND window = nullptr;
+};
+
+// Handles what is queued for this thread's windows, for `ms` at least.
+void pumpMessages(DWORD ms);
+
 // Bytes in use on every heap of the process. Measured around the life of
 // effects to see whether closing one gives back what building it took.
 size_t heapBytesInUse();

@@ -9,6 +9,7 @@
 
 #include "plugin/plugstructs.h"
 #include "tools/plughost/checkkit.h"
+#include "tools/plughost/conventioncheck.h"
 #include "tools/plughost/editorchecks.h"
 #include "tools/plughost/host.h"
 #include "tools/plughost/opcodes.h"
@@ -608,6 +609,7 @@ const std::vector<Check>& allChecks() {
       {"parameter-out-of-range", checkParameterOutOfRange},
       {"dispatch-storm", checkStorm},
       {"close", checkClose},
+      {"calling-convention", checkCallingConvention},
   });
   return checks;
 }

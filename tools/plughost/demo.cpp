@@ -1,19 +1,55 @@
 #include "tools/plughost/demo.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace plughost {
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+constexpr double kLn10 = 2.30258509299404568402;
 constexpr double kSectionSeconds = 1.0;
 constexpr double kEdgeSeconds = 0.005;
 
-double amplitude(double dbfs) { return std::pow(10.0, dbfs / 20.0); }
+// The signal must be the same bits on every target, and the maths libraries
+// of the 32-bit and 64-bit runtimes round their sines and exponentials
+// differently in the last place. So the few functions it needs are computed
+// here from additions, multiplications and divisions alone, which SSE
+// rounds the same everywhere.
 
-double sine(double hz, double t) { return std::sin(2.0 * kPi * hz * t); }
+// e^x for x <= 0: the series of e^(x/256), squared eight times.
+double decay(double x) {
+  const double r = x / 256.0;
+  double term = 1.0;
+  double sum = 1.0;
+  for (int n = 1; n <= 12; ++n) {
+    term *= r / n;
+    sum += term;
+  }
+  for (int i = 0; i < 8; ++i) sum *= sum;
+  return sum;
+}
+
+// sin(2 pi cycles), by the fraction of a cycle reduced to the first quarter.
+double sineOfCycles(double cycles) {
+  double phase = cycles - static_cast<double>(static_cast<int64_t>(cycles));  // 0 <= phase < 1
+  double sign = 1.0;
+  if (phase >= 0.5) {
+    phase -= 0.5;
+    sign = -1.0;
+  }
+  if (phase > 0.25) phase = 0.5 - phase;
+  const double x = 2.0 * kPi * phase;  // 0 .. pi/2
+  const double x2 = x * x;
+  // Taylor to x^21: the next term is below 1e-17 at pi/2.
+  double sum = 0.0;
+  for (int n = 21; n >= 3; n -= 2) sum = (sum + 1.0) * -x2 / ((n - 1) * n);
+  return sign * x * (sum + 1.0);
+}
+
+double amplitude(double dbfs) { return decay(dbfs / 20.0 * kLn10); }
+
+double sine(double hz, double t) { return sineOfCycles(hz * t); }
 
 // Deterministic white noise in -1..1 (xorshift), one stream per channel.
 class Noise {
@@ -52,7 +88,7 @@ void noiseBursts(double t, Noise& noiseLeft, Noise& noiseRight, double& left, do
   static const double kPeaks[] = {-1.0, -6.0, -12.0, -20.0};
   int burst = std::min(7, static_cast<int>(t / 0.125));
   double since = t - burst * 0.125;
-  double envelope = amplitude(kPeaks[burst % 4]) * std::exp(-since / 0.040);
+  double envelope = amplitude(kPeaks[burst % 4]) * decay(-since / 0.040);
   double pan = (burst % 2 == 0) ? 0.3 : 1.0;
   left = envelope * noiseLeft.next() * pan;
   right = envelope * noiseRight.next() * (1.3 - pan);
@@ -71,7 +107,7 @@ void plucks(double t, double& left, double& right) {
   static const double kPitches[] = {440.0, 554.37, 659.25, 880.0};
   int pluck = std::min(3, static_cast<int>(t / 0.25));
   double since = t - pluck * 0.25;
-  double tone = amplitude(kPeaks[pluck]) * std::exp(-since / 0.080) * sine(kPitches[pluck], t);
+  double tone = amplitude(kPeaks[pluck]) * decay(-since / 0.080) * sine(kPitches[pluck], t);
   double pad = amplitude(-36.0) * sine(196.0, t);
   double side = (pluck % 2 == 0) ? 1.0 : 0.5;
   left = tone * side + pad;

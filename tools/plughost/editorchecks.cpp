@@ -21,57 +21,6 @@ namespace {
 // ---------------------------------------------------------------------------
 // Windows
 
-// The window a host opens an editor in: a borderless top-level window of
-// a class of plughost's own, of the size the editor asked for.
-class HostWindow {
- public:
-  HostWindow(int width, int height) {
-    static const char* const kClass = registerClass();
-    window = CreateWindowExA(WS_EX_TOOLWINDOW, kClass, "plughost validate", WS_POPUP | WS_CLIPCHILDREN, 40, 40,
-                             width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!window) throw InputError("cannot make the host's window: " + systemErrorText(GetLastError()));
-    // Shown without activation: destroying an active top-level window
-    // makes Wine's X11 driver wait two seconds for the focus to move.
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-  }
-  ~HostWindow() { destroy(); }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-
-  HWND get() const { return window; }
-  void destroy() {
-    if (window && IsWindow(window)) DestroyWindow(window);
-    window = nullptr;
-  }
-
- private:
-  static const char* registerClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "PlughostValidateHost";
-    RegisterClassA(&windowClass);
-    return windowClass.lpszClassName;
-  }
-
-  HWND window = nullptr;
-};
-
-// Handles what is queued for this thread's windows, for `ms` at least.
-void pumpMessages(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    if (ms) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  } while (GetTickCount() - start < ms);
-}
-
 BOOL CALLBACK collectWindow(HWND window, LPARAM windows) {
   reinterpret_cast<std::set<HWND>*>(windows)->insert(window);
   return TRUE;

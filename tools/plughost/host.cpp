@@ -7,6 +7,7 @@
 #include "tools/plughost/crash.h"
 #include "tools/plughost/errors.h"
 #include "tools/plughost/files.h"
+#include "tools/plughost/handle.h"
 #include "tools/plughost/opcodes.h"
 
 namespace plughost {
@@ -36,7 +37,42 @@ bool hostCanDo(const void* text) {
   return false;
 }
 
+// The machine a PE file is built for (IMAGE_FILE_MACHINE_*), or 0 when the
+// file is too short or not a PE file. Only the headers are read, each offset
+// checked against what was read.
+WORD peMachine(const std::string& path) {
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return 0;
+  unsigned char head[4096];
+  DWORD got = 0;
+  if (!ReadFile(file.get(), head, sizeof head, &got, nullptr)) return 0;
+  IMAGE_DOS_HEADER dos;
+  if (got < sizeof dos) return 0;
+  std::memcpy(&dos, head, sizeof dos);
+  if (dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew < 0) return 0;
+  const size_t at = static_cast<size_t>(dos.e_lfanew);
+  DWORD signature = 0;
+  IMAGE_FILE_HEADER header;
+  if (at > got || got - at < sizeof signature + sizeof header) return 0;
+  std::memcpy(&signature, head + at, sizeof signature);
+  if (signature != IMAGE_NT_SIGNATURE) return 0;
+  std::memcpy(&header, head + at + sizeof signature, sizeof header);
+  return header.Machine;
+}
+
 }  // namespace
+
+void requireMatchingBitness(const std::string& path) {
+  constexpr bool kSelf64 = sizeof(void*) == 8;
+  const WORD machine = peMachine(path);
+  const bool is32 = machine == IMAGE_FILE_MACHINE_I386;
+  const bool is64 = machine == IMAGE_FILE_MACHINE_AMD64;
+  if ((kSelf64 && is32) || (!kSelf64 && is64))
+    throw InputError(path + " is a " + (is32 ? "32" : "64") + "-bit plug-in and this plughost is " +
+                     (kSelf64 ? "64" : "32") + "-bit: use the " + (is32 ? "32" : "64") +
+                     "-bit plughost (build/" + (is32 ? "win32" : "win64") + "/plughost.exe)");
+}
 
 // ---------------------------------------------------------------------------
 

@@ -38,6 +38,12 @@ class PluginModule {
   const char* entryExport = nullptr;
 };
 
+// Throws InputError, naming the plughost to use, when `path` is a DLL built
+// for the other bitness than this plughost, which Windows would only refuse
+// to load with a bare "not a valid application". Files it cannot read as a
+// DLL are left for loading to report.
+void requireMatchingBitness(const std::string& path);
+
 // Process levels a host reports (audioMasterGetCurrentProcessLevel).
 enum ProcessLevel : PlugInt32 {
   kProcessLevelUser = 1,

@@ -8,6 +8,7 @@
 #include "tools/plughost/commands.h"
 #include "tools/plughost/crash.h"
 #include "tools/plughost/errors.h"
+#include "tools/plughost/host.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ int run(const plughost::Options& options) {
     std::fputs(usageText(), stdout);
     return kExitOk;
   }
+  if (!options.plugin.empty()) requireMatchingBitness(options.plugin);
   if (options.command == kCheckCommand) return runCheck(options);
   installCrashHandler(reportCrash);
   if (options.command == "info") return runInfo(options);
