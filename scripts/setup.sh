@@ -98,7 +98,9 @@ quillon_prepare() {
 quillon_report_skips() {
   local log="$QUILLON_ROOT/build/$1/Testing/Temporary/LastTest.log"
   [ -f "$log" ] || return 0
-  grep -h "^skipped on this target: " "$log" | sort -u | sed "s/^/$1: /" || true
+  # gtest prints the reason, then the test's name on a line of its own.
+  awk -v target="$1" '/^skipped on this target: / { reason = substr($0, 25); next }
+    /^\[  SKIPPED \] / && reason != "" { print target ": " $4 " skipped: " reason; reason = "" }' "$log"
 }
 
 QUILLON_XVFB_PID=""

@@ -143,6 +143,10 @@ class DragOntoFrame : public ::testing::Test {
   static DragOutcome dragAlong(IDataObject* data, const std::vector<POINT>& path) {
     TestSource source;
     SetCursorPos(path[0].x, path[0].y);
+    // The display reports the pointer's move to this thread a moment later;
+    // taken in only once the drag runs (slowly, under emulation), that late
+    // report would take the pointer back to the first point mid-drag.
+    pumpFor(100);
     std::thread hand([&source, &path] {
       bool going = source.waitForSteps(2);
       sendMouse(MOUSEEVENTF_LEFTDOWN);
