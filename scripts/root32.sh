@@ -172,7 +172,9 @@ quillon_root32_launchers() {
 # inside and out; the namespace, and every mount in it, ends with the
 # command. Inside, scripts/wine32-run.sh starts a 32-bit program.
 quillon_root32_session() {
-  quillon_root32_ensure
+  # Called as `quillon_root32_session ... || status=$?`, where a failure
+  # inside would not stop the caller's script by itself.
+  quillon_root32_ensure || return $?
   local status=0
   quillon_root32_sudo env QUILLON_ROOT="$QUILLON_ROOT" QUILLON_ROOT32="$QUILLON_ROOT32" \
     unshare --mount --propagation private -- bash -c '

@@ -7,12 +7,23 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 targets=${QUILLON_TARGETS:-x86_64 i686}
+for target in $targets; do
+  case "$target" in
+    x86_64 | i686) ;;
+    *) echo "${0##*/}: unknown target '$target' in QUILLON_TARGETS (x86_64, i686)" >&2; exit 2 ;;
+  esac
+done
 quillon_install
+# The 32-bit root, when this machine has none yet, is made while the targets
+# build: it waits on the network and the disk, the builds on the processor.
+root32_maker=""
+case " $targets " in
+  *" i686 "*) quillon_root32_ensure & root32_maker=$! ;;
+esac
 for target in $targets; do
   case "$target" in
     x86_64) quillon_build win64 ;;
     i686) quillon_build win32 ;;
-    *) echo "${0##*/}: unknown target '$target' in QUILLON_TARGETS (x86_64, i686)" >&2; exit 2 ;;
   esac
 done
 
@@ -26,6 +37,7 @@ for target in $targets; do
     quillon_report_skips win64
   else
     echo "== i686 tests (32-bit Wine in $QUILLON_ROOT32)"
+    wait "$root32_maker" || exit $?
     started=$(date +%s)
     quillon_root32_session ctest --test-dir "$QUILLON_ROOT/build/win32" -L i686 --output-on-failure "$@" || status=$?
     echo "i686 tests took $(($(date +%s) - started)) s, the 32-bit session's start included"
