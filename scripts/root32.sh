@@ -66,15 +66,41 @@ quillon_root32_ensure() {
   ) 9>"$root.lock"
 }
 
+# Runs a command in a mount namespace of its own, whose mounts vanish with it
+# and stay out of the machine's view. Inside a chroot, whose / is no mount
+# point, the namespace cannot be made private; mounts made there may then show
+# outside it until undone, so every user of this undoes its mounts itself.
+quillon_root32_unshare() {
+  if quillon_root32_sudo unshare --mount --propagation private true 2>/dev/null; then
+    quillon_root32_sudo unshare --mount --propagation private -- "$@"
+  else
+    quillon_root32_sudo unshare --mount --propagation unchanged -- "$@"
+  fi
+}
+
+# Fails, naming it, when something is mounted at or below a folder: a bind
+# mount of a clone there would be on the same file system as the root, and
+# removing the root would remove the clone.
+quillon_root32_unmounted() {
+  local mounts
+  mounts=$(awk -v dir="$1" '$5 == dir || index($5, dir "/") == 1 { print $5 }' /proc/self/mountinfo)
+  [ -z "$mounts" ] && return 0
+  echo "${0##*/}: $1 is in use (mounted there: $(echo $mounts)); it is left as it is" >&2
+  return 2
+}
+
 # Runs a command inside a root under construction, with the kernel's file
-# systems it needs, in a mount namespace of its own that vanishes with it.
+# systems it needs.
 quillon_root32_chroot() {
   local root=$1
   shift
-  quillon_root32_sudo unshare --mount --propagation private -- /bin/sh -c '
+  quillon_root32_unshare /bin/sh -c '
     root=$1; shift
     mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" || exit 2
-    exec chroot "$root" /usr/bin/env DEBIAN_FRONTEND=noninteractive "$@"' sh "$root" "$@"
+    chroot "$root" /usr/bin/env DEBIAN_FRONTEND=noninteractive "$@"
+    status=$?
+    umount -R -l "$root/dev" "$root/proc"
+    exit $status' sh "$root" "$@"
 }
 
 quillon_root32_make() {
@@ -83,6 +109,7 @@ quillon_root32_make() {
   log="$(dirname "$root")/root-i386.log"
   started=$(date +%s)
   echo "making the 32-bit environment in $root (once per machine; log: $log)"
+  quillon_root32_unmounted "$new" || exit 2
   quillon_root32_sudo rm -rf --one-file-system "$new"
   : >"$log"
   quillon_root32_sudo debootstrap --variant=minbase --arch=amd64 bookworm "$new" "$mirror" >>"$log" 2>&1 \
@@ -95,8 +122,8 @@ EOF
 APT::Install-Recommends "false";
 Acquire::Retries "3";
 EOF
-  quillon_root32_chroot "$new" dpkg --add-architecture i386 >>"$log" 2>&1
-  quillon_root32_chroot "$new" apt-get update -q >>"$log" 2>&1 \
+  quillon_root32_chroot "$new" dpkg --add-architecture i386 >>"$log" 2>&1 \
+    && quillon_root32_chroot "$new" apt-get update -q >>"$log" 2>&1 \
     && quillon_root32_chroot "$new" apt-get install -y -q $QUILLON_ROOT32_PACKAGES >>"$log" 2>&1 \
     || { echo "${0##*/}: installing the 32-bit Wine into $new failed; see $log" >&2; exit 2; }
 
@@ -109,6 +136,7 @@ EOF
   quillon_root32_launchers "$new" "$mode"
   quillon_root32_chroot "$new" apt-get clean >>"$log" 2>&1 || true
   { quillon_root32_stamp; echo "mode $mode"; } | quillon_root32_sudo tee "$new/.quillon-root" >/dev/null
+  quillon_root32_unmounted "$root" || exit 2
   quillon_root32_sudo rm -rf --one-file-system "$root"
   quillon_root32_sudo mv "$new" "$root"
   echo "the 32-bit environment is ready ($mode) after $(($(date +%s) - started)) s"
@@ -169,15 +197,14 @@ quillon_root32_launchers() {
 # in a mount namespace of its own, the root gets the kernel's file systems,
 # the machine's /tmp (the X display's socket, Wine's server sockets) and this
 # clone at its own path, so that the build's files have the same names
-# inside and out; the namespace, and every mount in it, ends with the
-# command. Inside, scripts/wine32-run.sh starts a 32-bit program.
+# inside and out; the mounts end with the command. Inside,
+# scripts/wine32-run.sh starts a 32-bit program.
 quillon_root32_session() {
   # Called as `quillon_root32_session ... || status=$?`, where a failure
   # inside would not stop the caller's script by itself.
   quillon_root32_ensure || return $?
   local status=0
-  quillon_root32_sudo env QUILLON_ROOT="$QUILLON_ROOT" QUILLON_ROOT32="$QUILLON_ROOT32" \
-    unshare --mount --propagation private -- bash -c '
+  quillon_root32_unshare env QUILLON_ROOT="$QUILLON_ROOT" QUILLON_ROOT32="$QUILLON_ROOT32" bash -c '
       set -euo pipefail
       source "$QUILLON_ROOT/scripts/setup.sh"
       quillon_root32_inside "$@"' quillon-session32 "$@" || status=$?
@@ -187,6 +214,7 @@ quillon_root32_session() {
 # The session's own half, run inside its mount namespace.
 quillon_root32_inside() {
   local root=$QUILLON_ROOT32
+  trap quillon_root32_stop EXIT
   mount -t proc proc "$root/proc"
   mount --rbind /dev "$root/dev"
   mount --rbind /sys "$root/sys"
@@ -204,7 +232,6 @@ quillon_root32_inside() {
   # The 64-bit server, native, serves the 32-bit processes.
   chroot "$root" /usr/bin/wineserver -f -p >/dev/null 2>&1 &
   QUILLON_WINESERVER_PID=$!
-  trap quillon_root32_stop EXIT
   "$QUILLON_ROOT/scripts/wine32-run.sh" wineboot >/dev/null 2>&1 || true
   # An unhandled fault must end the process: Wine's debugger would wait for
   # input (and under emulation it did, until the test's time ran out).
@@ -216,6 +243,9 @@ quillon_root32_inside() {
 }
 
 quillon_root32_stop() {
-  chroot "$QUILLON_ROOT32" /usr/bin/wineserver -k >/dev/null 2>&1 || true
+  local root=$QUILLON_ROOT32
+  chroot "$root" /usr/bin/wineserver -k >/dev/null 2>&1 || true
   quillon_stop_wine
+  umount -l "$root$QUILLON_ROOT" 2>/dev/null || true
+  umount -R -l "$root/tmp" "$root/sys" "$root/dev" "$root/proc" 2>/dev/null || true
 }
