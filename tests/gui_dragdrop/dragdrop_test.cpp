@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <ostream>
 #include <thread>
 
@@ -142,12 +143,16 @@ class DragOntoFrame : public ::testing::Test {
   // left button at the first point, moves through the others and lets go.
   static DragOutcome dragAlong(IDataObject* data, const std::vector<POINT>& path) {
     TestSource source;
-    SetCursorPos(path[0].x, path[0].y);
-    // The display reports the pointer's move to this thread a moment later;
-    // taken in only once the drag runs (slowly, under emulation), that late
-    // report would take the pointer back to the first point mid-drag.
-    pumpFor(100);
-    std::thread hand([&source, &path] {
+    std::promise<void> placed;
+    std::thread hand([&source, &path, &placed] {
+      // A thread's first move of the pointer opens its own connection to the
+      // display, which under emulation takes longer than the drag loop
+      // trusts the position it was told before asking the display: a first
+      // move there, mid-drag, would be seen as a leave and an enter. So this
+      // thread moves the pointer (away and back) before the drag starts.
+      SetCursorPos(path[0].x + 1, path[0].y);
+      SetCursorPos(path[0].x, path[0].y);
+      placed.set_value();
       bool going = source.waitForSteps(2);
       sendMouse(MOUSEEVENTF_LEFTDOWN);
       going = going && source.waitForPress();
@@ -158,6 +163,8 @@ class DragOntoFrame : public ::testing::Test {
       if (!going) source.abandon();
       sendMouse(MOUSEEVENTF_LEFTUP);
     });
+    placed.get_future().wait();
+    pumpFor(100);
     DragOutcome outcome{E_FAIL, 0xBAD, {}};
     outcome.result = DoDragDrop(data, &source, kAllowedEffects, &outcome.effect);
     hand.join();
