@@ -25,10 +25,6 @@ QUILLON_ROOT32_PACKAGES="wine32:i386 wine64 wine fonts-liberation
 # Bumped whenever the recipe below changes, so that older roots are made again.
 QUILLON_ROOT32_RECIPE=1
 
-quillon_root32_sudo() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
 # The Debian mirror this machine's apt uses, so that the root is made from
 # the same place (and a proxy or local mirror keeps working).
 quillon_root32_mirror() {
@@ -58,7 +54,7 @@ quillon_root32_sound() {
 quillon_root32_ensure() {
   local root=$QUILLON_ROOT32
   quillon_root32_sound "$root" && return 0
-  quillon_root32_sudo mkdir -p "$(dirname "$root")"
+  quillon_as_root mkdir -p "$(dirname "$root")"
   (
     flock 9
     quillon_root32_sound "$root" && exit 0
@@ -71,10 +67,10 @@ quillon_root32_ensure() {
 # point, the namespace cannot be made private; mounts made there may then show
 # outside it until undone, so every user of this undoes its mounts itself.
 quillon_root32_unshare() {
-  if quillon_root32_sudo unshare --mount --propagation private true 2>/dev/null; then
-    quillon_root32_sudo unshare --mount --propagation private -- "$@"
+  if quillon_as_root unshare --mount --propagation private true 2>/dev/null; then
+    quillon_as_root unshare --mount --propagation private -- "$@"
   else
-    quillon_root32_sudo unshare --mount --propagation unchanged -- "$@"
+    quillon_as_root unshare --mount --propagation unchanged -- "$@"
   fi
 }
 
@@ -110,15 +106,15 @@ quillon_root32_make() {
   started=$(date +%s)
   echo "making the 32-bit environment in $root (once per machine; log: $log)"
   quillon_root32_unmounted "$new" || exit 2
-  quillon_root32_sudo rm -rf --one-file-system "$new"
+  quillon_as_root rm -rf --one-file-system "$new"
   : >"$log"
-  quillon_root32_sudo debootstrap --variant=minbase --arch=amd64 bookworm "$new" "$mirror" >>"$log" 2>&1 \
+  quillon_as_root debootstrap --variant=minbase --arch=amd64 bookworm "$new" "$mirror" >>"$log" 2>&1 \
     || { echo "${0##*/}: debootstrap of the 32-bit environment failed; see $log" >&2; exit 2; }
-  quillon_root32_sudo tee "$new/etc/apt/sources.list" >/dev/null <<EOF
+  quillon_as_root tee "$new/etc/apt/sources.list" >/dev/null <<EOF
 deb $mirror bookworm main
 deb $mirror bookworm-updates main
 EOF
-  quillon_root32_sudo tee "$new/etc/apt/apt.conf.d/90quillon" >/dev/null <<EOF
+  quillon_as_root tee "$new/etc/apt/apt.conf.d/90quillon" >/dev/null <<EOF
 APT::Install-Recommends "false";
 Acquire::Retries "3";
 EOF
@@ -135,10 +131,10 @@ EOF
   fi
   quillon_root32_launchers "$new" "$mode"
   quillon_root32_chroot "$new" apt-get clean >>"$log" 2>&1 || true
-  { quillon_root32_stamp; echo "mode $mode"; } | quillon_root32_sudo tee "$new/.quillon-root" >/dev/null
+  { quillon_root32_stamp; echo "mode $mode"; } | quillon_as_root tee "$new/.quillon-root" >/dev/null
   quillon_root32_unmounted "$root" || exit 2
-  quillon_root32_sudo rm -rf --one-file-system "$root"
-  quillon_root32_sudo mv "$new" "$root"
+  quillon_as_root rm -rf --one-file-system "$root"
+  quillon_as_root mv "$new" "$root"
   echo "the 32-bit environment is ready ($mode) after $(($(date +%s) - started)) s"
 }
 
@@ -149,14 +145,14 @@ EOF
 quillon_root32_install_emulator() {
   local root=$1 mirror=$2 log=$3
   echo "deb [arch=amd64] $mirror bookworm-backports main" \
-    | quillon_root32_sudo tee "$root/etc/apt/sources.list.d/backports.list" >/dev/null
+    | quillon_as_root tee "$root/etc/apt/sources.list.d/backports.list" >/dev/null
   if quillon_root32_chroot "$root" apt-get update -q >>"$log" 2>&1 \
      && quillon_root32_chroot "$root" apt-get install -y -q -t bookworm-backports qemu-user >>"$log" 2>&1 \
      && [ -x "$root/usr/bin/qemu-i386" ]; then
     echo qemu
     return 0
   fi
-  quillon_root32_sudo rm -f "$root/etc/apt/sources.list.d/backports.list"
+  quillon_as_root rm -f "$root/etc/apt/sources.list.d/backports.list"
   if quillon_root32_chroot "$root" apt-get update -q >>"$log" 2>&1 \
      && quillon_root32_chroot "$root" apt-get install -y -q qemu-user-static >>"$log" 2>&1 \
      && [ -x "$root/usr/bin/qemu-i386-static" ]; then
@@ -173,24 +169,28 @@ quillon_root32_install_emulator() {
 # 32-bit loader through the emulator, and WINELOADERNOEXEC keeps the first
 # process from re-exec'ing itself that way.
 quillon_root32_launchers() {
-  local root=$1 mode=$2 emulator
+  local root=$1 mode=$2 emulator="" settings=""
   case "$mode" in
-    native)
-      printf '#!/bin/sh\n# Runs a 32-bit Windows program.\nexec /usr/lib/wine/wine "$@"\n' \
-        | quillon_root32_sudo tee "$root/usr/local/bin/wine32" >/dev/null
-      quillon_root32_sudo chmod 755 "$root/usr/local/bin/wine32"
-      return 0 ;;
-    qemu) emulator='/usr/bin/qemu-i386' ;;
+    qemu) emulator='/usr/bin/qemu-i386 ' ;;
     # 2 GiB + 8 MiB: less, and Wine cannot map its shared data at 0x7ffe0000.
-    qemu-static) emulator='env QEMU_RESERVED_VA=0x80800000 /usr/bin/qemu-i386-static' ;;
+    qemu-static) emulator='env QEMU_RESERVED_VA=0x80800000 /usr/bin/qemu-i386-static ' ;;
   esac
-  printf '#!/bin/sh\nexec %s "$@"\n' "$emulator" \
-    | quillon_root32_sudo tee "$root/usr/lib/wine/wine-preloader" >/dev/null
-  # QUILLON_EMULATED_CPU tells a test that a hardware fault reaches it with
-  # the emulator's exception code, not the processor's.
-  printf '#!/bin/sh\n# Runs a 32-bit Windows program under emulation.\nexport WINELOADERNOEXEC=1 QUILLON_EMULATED_CPU=1\nexec %s /usr/lib/wine/wine "$@"\n' "$emulator" \
-    | quillon_root32_sudo tee "$root/usr/local/bin/wine32" >/dev/null
-  quillon_root32_sudo chmod 755 "$root/usr/lib/wine/wine-preloader" "$root/usr/local/bin/wine32"
+  if [ -n "$emulator" ]; then
+    quillon_root32_script "$root/usr/lib/wine/wine-preloader" "exec $emulator\"\$@\""
+    # QUILLON_EMULATED_CPU tells a test that a hardware fault reaches it
+    # with the emulator's exception code, not the processor's.
+    settings='export WINELOADERNOEXEC=1 QUILLON_EMULATED_CPU=1'
+  fi
+  quillon_root32_script "$root/usr/local/bin/wine32" "# Runs a 32-bit Windows program ($mode)." "$settings" \
+    "exec $emulator/usr/lib/wine/wine \"\$@\""
+}
+
+# Writes an executable shell script of the given lines.
+quillon_root32_script() {
+  local path=$1
+  shift
+  printf '%s\n' '#!/bin/sh' "$@" | quillon_as_root tee "$path" >/dev/null
+  quillon_as_root chmod 755 "$path"
 }
 
 # Runs a command (a test run, a plughost call) with a 32-bit Wine session up:
@@ -223,10 +223,7 @@ quillon_root32_inside() {
     mkdir -p "$root$QUILLON_ROOT"
     mount --bind "$QUILLON_ROOT" "$root$QUILLON_ROOT"
   fi
-  export WINEPREFIX="$QUILLON_ROOT/build/wineprefix32"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-  export WINEARCH=win32
+  quillon_wine_env "$QUILLON_ROOT/build/wineprefix32" win32
   quillon_start_display
   mkdir -p "$WINEPREFIX"
   # The 64-bit server, native, serves the 32-bit processes.

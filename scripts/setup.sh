@@ -33,6 +33,11 @@ QUILLON_COMMANDS="
   Xvfb xvfb
   debootstrap debootstrap"
 
+# Runs a command as root: directly when the script is root, else by sudo.
+quillon_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
 quillon_install() {
   local missing=()
   for pkg in $QUILLON_PACKAGES; do
@@ -40,10 +45,8 @@ quillon_install() {
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    quillon_as_root apt-get update -qq
+    quillon_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
   quillon_check_commands
 }
@@ -79,11 +82,12 @@ quillon_build() {
 
 # Wine runs in a prefix of the build's own, never the user's, inside a
 # virtual display with one persistent server for the whole run.
+# quillon_wine_env [PREFIX ARCH]: the 64-bit prefix unless told otherwise.
 quillon_wine_env() {
-  export WINEPREFIX="$QUILLON_ROOT/build/wineprefix"
+  export WINEPREFIX="${1:-$QUILLON_ROOT/build/wineprefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-  export WINEARCH=win64
+  export WINEARCH="${2:-win64}"
 }
 
 # Everything a run needs: packages, both targets built, Wine up.

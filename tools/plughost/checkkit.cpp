@@ -78,6 +78,10 @@ size_t heapBytesInUse() {
   return total;
 }
 
+bool servableChannels(const AEffect& r) {
+  return r.numInputs >= 0 && r.numInputs <= kMaxChannels && r.numOutputs >= 1 && r.numOutputs <= kMaxChannels;
+}
+
 void requireChannels(const AEffect& record) {
   require(record.numInputs >= 0 && record.numInputs <= kMaxChannels,
           format("cannot process with %d inputs", static_cast<int>(record.numInputs)));
@@ -91,9 +95,7 @@ void requireProcessing(Effect& effect) {
 }
 
 bool processable(Effect& effect) {
-  const AEffect& r = *effect.record();
-  return effect.canProcessReplacing() && r.numInputs >= 0 && r.numInputs <= kMaxChannels &&
-         r.numOutputs >= 1 && r.numOutputs <= kMaxChannels;
+  return effect.canProcessReplacing() && servableChannels(*effect.record());
 }
 
 void processSilentBlock(Effect& effect) {

@@ -199,6 +199,7 @@ class AudioBuffers {
 
 // Fail the check unless the effect can process (a replacing process
 // function and channel counts a host can serve).
+bool servableChannels(const AEffect& record);
 void requireChannels(const AEffect& record);
 void requireProcessing(Effect& effect);
 // The same question, answered rather than failed.

@@ -89,8 +89,8 @@ std::vector<float> chosenValues(const AEffect& record, uint32_t seed) {
 struct Answers {
   std::vector<float> parameters;
   std::vector<std::string> texts;
-  std::vector<std::vector<float>> blocks;  // every output channel of every block, in turn
-  std::vector<std::vector<double>> doubleBlocks;
+  std::vector<std::vector<std::vector<uint32_t>>> blocks;  // the outputs' bits after each block
+  std::vector<std::vector<std::vector<uint64_t>>> doubleBlocks;
 };
 
 constexpr PlugInt32 kTextOpcodes[] = {effGetParamName, effGetParamLabel, effGetParamDisplay};
@@ -103,12 +103,6 @@ class Signal {
   void next() {
     inputs.fillNoise(random, 0.8f);
     outputs.fill(0.25f);  // what the accumulating process adds to
-  }
-  std::vector<float> outputSamples() {
-    std::vector<float> samples;
-    for (size_t c = 0; c < outputs.channels(); ++c)
-      samples.insert(samples.end(), outputs.channel(c), outputs.channel(c) + kBlock);
-    return samples;
   }
   AudioBuffers inputs;
   AudioBuffers outputs;
@@ -126,6 +120,15 @@ std::vector<double*> widened(AudioBuffers& buffers, std::vector<std::vector<doub
   }
   pointers.push_back(nullptr);
   return pointers;
+}
+
+std::vector<std::vector<uint64_t>> bitsOf(const std::vector<std::vector<double>>& channels) {
+  std::vector<std::vector<uint64_t>> bits;
+  for (const auto& channel : channels) {
+    bits.emplace_back(channel.size());
+    std::memcpy(bits.back().data(), channel.data(), channel.size() * sizeof(double));
+  }
+  return bits;
 }
 
 bool offersDouble(const AEffect& record) {
@@ -155,9 +158,7 @@ Answers drive(OffsetCaller& caller, const std::vector<float>& values, uint32_t s
   for (const auto& request : preparation)
     caller.dispatch("the dispatcher (preparing to process)", request.opcode, 0, request.value, nullptr, request.opt);
   const AEffect& record = *effect;
-  if (record.numOutputs < 1 || record.numInputs < 0 || record.numInputs > kMaxChannels ||
-      record.numOutputs > kMaxChannels)
-    return answers;
+  if (!servableChannels(record)) return answers;
   Signal signal(record, seed);
   const struct {
     const char* name;
@@ -170,7 +171,7 @@ Answers drive(OffsetCaller& caller, const std::vector<float>& values, uint32_t s
       signal.next();
       caller.process(process.name, reinterpret_cast<const void*>(process.function), signal.inputs.pointers(),
                      signal.outputs.pointers(), kBlock);
-      answers.blocks.push_back(signal.outputSamples());
+      answers.blocks.push_back(signal.outputs.snapshot());
     }
   }
   if (offersDouble(record)) {
@@ -181,7 +182,7 @@ Answers drive(OffsetCaller& caller, const std::vector<float>& values, uint32_t s
       std::vector<double*> outPointers = widened(signal.outputs, out);
       caller.process("processDoubleReplacing", reinterpret_cast<const void*>(record.processDoubleReplacing),
                      inPointers.data(), outPointers.data(), kBlock);
-      for (const auto& channel : out) answers.doubleBlocks.push_back(channel);
+      answers.doubleBlocks.push_back(bitsOf(out));
     }
   }
   return answers;
@@ -208,12 +209,11 @@ void driveEditor(OffsetCaller& caller, const ERect& alignedRect) {
   pumpMessages(10);
 }
 
-template <typename Sample>
-std::string firstDifference(const std::vector<std::vector<Sample>>& got, const std::vector<std::vector<Sample>>& want,
-                            const char* what) {
+// Output blocks are kept as bits, so that a NaN equals itself and -0 is not 0.
+template <typename Bits>
+std::string firstDifference(const std::vector<Bits>& got, const std::vector<Bits>& want, const char* what) {
   for (size_t block = 0; block < want.size() && block < got.size(); ++block)
-    if (std::memcmp(got[block].data(), want[block].data(), want[block].size() * sizeof(Sample)) != 0)
-      return format("%s output %zu differs from an aligned call's", what, block);
+    if (got[block] != want[block]) return format("%s output %zu differs from an aligned call's", what, block);
   return "";
 }
 

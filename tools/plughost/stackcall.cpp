@@ -2,6 +2,7 @@
 // since no compiler lets a caller choose the stack pointer at a call.
 #include "tools/plughost/stackcall.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct CallFrame {
 }  // namespace
 
 #if defined(__i386__)
+
+static_assert(offsetof(CallFrame, returnsFloat) == 16 && offsetof(CallFrame, eax) == 20 &&
+                  offsetof(CallFrame, moved) == 28 && offsetof(CallFrame, stackAtCall) == 36,
+              "the assembly below reads the frame at these offsets");
 
 extern "C" void plughostStackCall(CallFrame* frame);
 
