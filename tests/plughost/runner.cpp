@@ -44,6 +44,12 @@ void removeSoon(const std::filesystem::path& path) {
   ADD_FAILURE() << "cannot remove " << path.string() << ": " << failed.message();
 }
 
+// A run still going after this long has hung: ended, it fails its test
+// with what it printed, where waiting on would only end the whole suite at
+// its time limit with no word on which run hung. The slowest run, a full
+// validate under emulation, takes well under a minute.
+constexpr DWORD kRunLimitMs = 300000;
+
 plughost::UniqueHandle inheritableFile(const std::filesystem::path& path) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   return plughost::UniqueHandle(CreateFileW(path.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
@@ -90,6 +96,13 @@ std::vector<std::string> Scratch::files() const {
 }
 
 Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
+  // Wine ends its desktop process a moment after the last process using it
+  // ends, and the next run's first window starts it again: a start racing
+  // an end can hang that run. This process uses the desktop for its whole
+  // life, so the one desktop process serves every run. It starts before
+  // any inheritable handle is open, so it holds none of the runs' files.
+  static const HWND desktop = GetDesktopWindow();
+  (void)desktop;
   const std::string outPath = scratch.path("stdout.txt");
   const std::string errPath = scratch.path("stderr.txt");
   std::string commandLine = "plughost.exe";
@@ -98,6 +111,7 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
   for (const std::string& arg : args) commandLine += " \"" + arg + "\"";
 
   Outcome run;
+  bool hung = false;
   {
     const plughost::UniqueHandle out = inheritableFile(outPath);
     const plughost::UniqueHandle err = inheritableFile(errPath);
@@ -115,11 +129,18 @@ Outcome plughost(const std::vector<std::string>& args, const Scratch& scratch) {
     }
     const plughost::UniqueHandle process(info.hProcess);
     const plughost::UniqueHandle thread(info.hThread);
-    WaitForSingleObject(process.get(), INFINITE);
+    hung = WaitForSingleObject(process.get(), kRunLimitMs) == WAIT_TIMEOUT;
+    if (hung) {
+      TerminateProcess(process.get(), 1);
+      WaitForSingleObject(process.get(), INFINITE);
+    }
     GetExitCodeProcess(process.get(), &run.status);
   }
   run.out = readText(outPath);
   run.err = readText(errPath);
+  if (hung)
+    ADD_FAILURE() << commandLine << " did not finish within " << kRunLimitMs / 1000 << " s and was ended;"
+                  << " it printed:\n" << run.out << "\nand on standard error:\n" << run.err;
   removeSoon(outPath);
   removeSoon(errPath);
   return run;

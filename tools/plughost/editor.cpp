@@ -2,8 +2,10 @@
 // does, and drives it with real input or leaves it to the user.
 #include <windows.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -44,6 +46,21 @@ struct EditorSize {
   int height = 0;
 };
 
+// A window thread that takes no step of the script for this long is stuck,
+// in a loop of the plug-in's or a pop-up nothing closes: the run ends with
+// an error instead of waiting for ever. It cannot wind down in order, since
+// the stuck thread holds the plug-in.
+constexpr auto kStepLimit = std::chrono::seconds(60);
+
+[[noreturn]] void endStuck() {
+  std::fflush(stdout);
+  std::fprintf(stderr, "plughost: the editor's window took no step of the script for %d s\n",
+               static_cast<int>(kStepLimit.count()));
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), kExitBadInput);
+  std::abort();
+}
+
 // Work the script hands to the window's thread. It runs at the window's next
 // idle tick: timer messages come only when the queue holds nothing else, so
 // by then every press and key the script gave before has been handled.
@@ -55,7 +72,7 @@ class WindowTasks {
     if (closed) return false;
     pending = std::move(task);
     const unsigned long ticket = ++handed;
-    changed.wait(lock, [&] { return closed || finished >= ticket; });
+    if (!changed.wait_for(lock, kStepLimit, [&] { return closed || finished >= ticket; })) endStuck();
     return finished >= ticket;
   }
 

@@ -142,6 +142,9 @@ UINT reportCrashAsFailure(const char* report, DWORD code) {
 int runValidate(const Options& options) {
   if (!fileExists(options.plugin)) throw InputError("cannot load " + options.plugin + ": no such file");
   const std::vector<const Check*> checks = selectChecks(options);
+  // Under Wine the desktop's process ends soon after its last user does;
+  // held here, one serves every check's window instead of one each.
+  GetDesktopWindow();
   std::printf("validating %s\n", options.plugin.c_str());
   std::fflush(stdout);
   Tally tally;
