@@ -9,7 +9,7 @@
 
 #include "plughost/runner.h"
 #include "support/testhost.h"
-#include "tools/plughost/wavfile.h"
+#include "tools/plughost/audio/wavfile.h"
 #include "wavfile/wavbytes.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
-#include "tools/plughost/handle.h"
+#include "tools/plughost/platform/handle.h"
 
 
 namespace plughosttest {

@@ -1,7 +1,7 @@
 // The WAV reader and writer against files built byte by byte: every
 // encoding it reads, the chunk layouts found in the wild, and every way a
 // file can be refused.
-#include "tools/plughost/wavfile.h"
+#include "tools/plughost/audio/wavfile.h"
 
 #include <gtest/gtest.h>
 

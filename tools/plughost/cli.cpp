@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tools/plughost/errors.h"
+#include "tools/plughost/platform/errors.h"
 
 namespace plughost {
 

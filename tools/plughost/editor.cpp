@@ -14,15 +14,15 @@
 #include <utility>
 #include <vector>
 
-#include "tools/plughost/audioblocks.h"
+#include "tools/plughost/audio/audioblocks.h"
 #include "tools/plughost/commands.h"
-#include "tools/plughost/editoractions.h"
-#include "tools/plughost/editorinput.h"
-#include "tools/plughost/editorlog.h"
-#include "tools/plughost/editorsnapshot.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/host.h"
-#include "tools/plughost/popupmenus.h"
+#include "tools/plughost/host/host.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/script/actions.h"
+#include "tools/plughost/script/input.h"
+#include "tools/plughost/script/log.h"
+#include "tools/plughost/script/popupmenus.h"
+#include "tools/plughost/script/snapshot.h"
 
 namespace plughost {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "tools/plughost/commands.h"
-#include "tools/plughost/host.h"
-#include "tools/plughost/named.h"
-#include "tools/plughost/opcodes.h"
+#include "tools/plughost/host/host.h"
+#include "tools/plughost/host/named.h"
+#include "tools/plughost/host/opcodes.h"
 
 namespace plughost {
 

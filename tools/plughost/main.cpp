@@ -6,9 +6,9 @@
 
 #include "tools/plughost/cli.h"
 #include "tools/plughost/commands.h"
-#include "tools/plughost/crash.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/host.h"
+#include "tools/plughost/host/crash.h"
+#include "tools/plughost/host/host.h"
+#include "tools/plughost/platform/errors.h"
 
 namespace {
 

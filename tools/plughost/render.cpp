@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "tools/plughost/audioblocks.h"
+#include "tools/plughost/audio/audioblocks.h"
+#include "tools/plughost/audio/demo.h"
+#include "tools/plughost/audio/wavfile.h"
 #include "tools/plughost/commands.h"
-#include "tools/plughost/demo.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
-#include "tools/plughost/host.h"
-#include "tools/plughost/wavfile.h"
+#include "tools/plughost/host/host.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
 
 namespace plughost {
 

@@ -1,17 +1,17 @@
-// plughost validate: the checks of checks.cpp, each in a child process.
+// plughost validate: every check of the registry, each in a child process.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "tools/plughost/checks.h"
-#include "tools/plughost/childprocess.h"
+#include "tools/plughost/checks/check.h"
 #include "tools/plughost/commands.h"
-#include "tools/plughost/crash.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
-#include "tools/plughost/handle.h"
+#include "tools/plughost/host/crash.h"
+#include "tools/plughost/platform/childprocess.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
+#include "tools/plughost/platform/handle.h"
 
 namespace plughost {
 

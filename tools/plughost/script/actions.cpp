@@ -1,4 +1,4 @@
-#include "tools/plughost/editoractions.h"
+#include "tools/plughost/script/actions.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "plugin/aeffect.h"
-#include "tools/plughost/errors.h"
+#include "tools/plughost/platform/errors.h"
 
 namespace plughost {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tools/plughost/checks.h"
+#include "tools/plughost/checks/check.h"
 
 namespace plughost {
 

@@ -1,10 +1,10 @@
-#include "tools/plughost/checkkit.h"
+#include "tools/plughost/checks/kit.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
 
 namespace plughost {
 

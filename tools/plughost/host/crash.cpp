@@ -1,10 +1,10 @@
-#include "tools/plughost/crash.h"
+#include "tools/plughost/host/crash.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "tools/plughost/named.h"
+#include "tools/plughost/host/named.h"
 
 namespace plughost {
 

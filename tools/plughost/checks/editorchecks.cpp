@@ -1,4 +1,4 @@
-#include "tools/plughost/editorchecks.h"
+#include "tools/plughost/checks/editorchecks.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -8,11 +8,11 @@
 #include <set>
 #include <string>
 
-#include "tools/plughost/checkkit.h"
-#include "tools/plughost/crash.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
-#include "tools/plughost/host.h"
+#include "tools/plughost/checks/kit.h"
+#include "tools/plughost/host/crash.h"
+#include "tools/plughost/host/host.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
 
 namespace plughost {
 

@@ -1,4 +1,4 @@
-#include "tools/plughost/popupmenus.h"
+#include "tools/plughost/script/popupmenus.h"
 
 #include <algorithm>
 

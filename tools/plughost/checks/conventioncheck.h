@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tools/plughost/checks.h"
+#include "tools/plughost/checks/check.h"
 
 namespace plughost {
 

@@ -1,8 +1,8 @@
-#include "tools/plughost/editorlog.h"
+#include "tools/plughost/script/log.h"
 
 #include <cstdio>
 
-#include "tools/plughost/opcodes.h"
+#include "tools/plughost/host/opcodes.h"
 
 namespace plughost {
 

@@ -1,12 +1,12 @@
-#include "tools/plughost/editorsnapshot.h"
+#include "tools/plughost/script/snapshot.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
 #include "pluggui/gdiobject.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
 
 namespace plughost {
 

@@ -1,4 +1,4 @@
-#include "tools/plughost/wavfile.h"
+#include "tools/plughost/audio/wavfile.h"
 
 #include <cstring>
 #include <string>

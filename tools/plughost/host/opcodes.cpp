@@ -1,8 +1,8 @@
-#include "tools/plughost/opcodes.h"
+#include "tools/plughost/host/opcodes.h"
 
 #include <iterator>
 
-#include "tools/plughost/named.h"
+#include "tools/plughost/host/named.h"
 
 namespace plughost {
 

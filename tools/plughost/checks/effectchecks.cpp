@@ -1,4 +1,4 @@
-#include "tools/plughost/checks.h"
+#include "tools/plughost/checks/check.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,11 +8,11 @@
 #include <random>
 
 #include "plugin/plugstructs.h"
-#include "tools/plughost/checkkit.h"
-#include "tools/plughost/conventioncheck.h"
-#include "tools/plughost/editorchecks.h"
-#include "tools/plughost/host.h"
-#include "tools/plughost/opcodes.h"
+#include "tools/plughost/checks/conventioncheck.h"
+#include "tools/plughost/checks/editorchecks.h"
+#include "tools/plughost/checks/kit.h"
+#include "tools/plughost/host/host.h"
+#include "tools/plughost/host/opcodes.h"
 
 namespace plughost {
 

@@ -1,4 +1,4 @@
-#include "tools/plughost/demo.h"
+#include "tools/plughost/audio/demo.h"
 
 #include <algorithm>
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/plughost/checks.h"
-#include "tools/plughost/host.h"
+#include "tools/plughost/checks/check.h"
+#include "tools/plughost/host/host.h"
 
 namespace plughost {
 

@@ -1,12 +1,12 @@
 // The stack-checking call of stackcall.h: a few instructions of assembly,
 // since no compiler lets a caller choose the stack pointer at a call.
-#include "tools/plughost/stackcall.h"
+#include "tools/plughost/checks/stackcall.h"
 
 #include <cstddef>
 #include <cstring>
 #include <vector>
 
-#include "tools/plughost/errors.h"
+#include "tools/plughost/platform/errors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/plughost/editorinput.h"
+#include "tools/plughost/script/input.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,14 +1,14 @@
-#include "tools/plughost/host.h"
+#include "tools/plughost/host/host.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "tools/plughost/cli.h"
-#include "tools/plughost/crash.h"
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
-#include "tools/plughost/handle.h"
-#include "tools/plughost/opcodes.h"
+#include "tools/plughost/host/crash.h"
+#include "tools/plughost/host/opcodes.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
+#include "tools/plughost/platform/handle.h"
 
 namespace plughost {
 

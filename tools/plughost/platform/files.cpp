@@ -1,7 +1,7 @@
-#include "tools/plughost/files.h"
+#include "tools/plughost/platform/files.h"
 
-#include "tools/plughost/errors.h"
-#include "tools/plughost/handle.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/handle.h"
 
 namespace plughost {
 

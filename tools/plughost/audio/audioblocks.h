@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plugin/aeffect.h"
-#include "tools/plughost/demo.h"
+#include "tools/plughost/audio/demo.h"
 
 namespace plughost {
 

@@ -5,15 +5,15 @@
 // the C calling convention says. Even the aligned calls go through the
 // stack-checking call: a function that breaks the convention would break
 // the stack of an ordinary caller before it could be reported.
-#include "tools/plughost/conventioncheck.h"
+#include "tools/plughost/checks/conventioncheck.h"
 
 #include <cstring>
 #include <random>
 #include <vector>
 
-#include "tools/plughost/checkkit.h"
-#include "tools/plughost/crash.h"
-#include "tools/plughost/stackcall.h"
+#include "tools/plughost/checks/kit.h"
+#include "tools/plughost/checks/stackcall.h"
+#include "tools/plughost/host/crash.h"
 
 namespace plughost {
 

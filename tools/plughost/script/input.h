@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "tools/plughost/editoractions.h"
+#include "tools/plughost/script/actions.h"
 
 namespace plughost {
 

@@ -1,10 +1,10 @@
-#include "tools/plughost/audioblocks.h"
+#include "tools/plughost/audio/audioblocks.h"
 
 #include <algorithm>
 
-#include "tools/plughost/errors.h"
-#include "tools/plughost/files.h"
-#include "tools/plughost/wavfile.h"
+#include "tools/plughost/audio/wavfile.h"
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
 
 namespace plughost {
 
