@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tools/plughost/commands.h"
 #include "tools/plughost/platform/errors.h"
 
 namespace plughost {
@@ -117,18 +118,14 @@ const OptionRule* findOption(const std::string& arg) {
 Options parseCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) throw InputError("no command given (try: plughost help)");
   Options options;
-  options.command = args[0];
+  const Command* command = findCommand(args[0]);
+  if (!command) throw InputError("unknown command '" + args[0] + "' (try: plughost help)");
+  options.command = command->name;
   size_t next = 1;
   if (options.command == kCheckCommand) {
     if (args.size() < 2) throw InputError("--check: expected a check name");
     options.checkName = args[1];
     next = 2;
-  } else if (options.command == "help" || options.command == "--help" || options.command == "-h") {
-    options.command = "help";
-    return options;
-  } else if (options.command != "info" && options.command != "render" &&
-             options.command != "validate" && options.command != "editor") {
-    throw InputError("unknown command '" + options.command + "' (try: plughost help)");
   }
 
   for (size_t i = next; i < args.size(); ++i) {
@@ -143,78 +140,20 @@ Options parseCommandLine(const std::vector<std::string>& args) {
         value = args[++i];
       }
       option->apply(options, value);
-    } else if (options.plugin.empty()) {
+    } else if (command->takesPlugin && options.plugin.empty()) {
       options.plugin = arg;
     } else {
       throw InputError(options.command + ": unexpected argument '" + arg + "'");
     }
   }
 
-  if (options.plugin.empty()) throw InputError(options.command + ": expected a plug-in DLL");
+  if (command->takesPlugin && options.plugin.empty())
+    throw InputError(options.command + ": expected a plug-in DLL");
   if (options.command == "render" && options.output.empty())
     throw InputError("render: expected -o OUT.wav");
   if (options.command == kCheckCommand && options.resultFile.empty())
     throw InputError("--check: expected --result FILE");
   return options;
-}
-
-const char* usageText() {
-  return "usage:\n"
-         "  plughost info PLUGIN.dll [--trace]\n"
-         "      show the plug-in's record, parameters, names and capabilities\n"
-         "  plughost render PLUGIN.dll [-i IN.wav] -o OUT.wav [--param INDEX=VALUE]...\n"
-         "                  [--block N] [--rate HZ] [--dump-input FILE] [--trace]\n"
-         "      process a WAV file (16, 24, 32-bit PCM or 32, 64-bit float, mono or\n"
-         "      stereo) or, without -i, the built-in demo signal; writes 32-bit float\n"
-         "      stereo. --rate sets the rate of the demo, or overrides the input's.\n"
-         "      --dump-input writes the signal fed to the plug-in.\n"
-         "  plughost validate PLUGIN.dll [--only CHECK,...] [--seed N] [--requests N]\n"
-         "                  [--timeout SECONDS]\n"
-         "      run the conformance checks, each in a process of its own\n"
-         "  plughost editor PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"
-         "                  [--knob-mode 0|1|2] [-i IN.wav] [--do ACTION]... [--trace]\n"
-         "      open the plug-in's editor in a window of its own, send it idle requests\n"
-         "      every 20 ms, and run each ACTION (one argument, quoted) in order with\n"
-         "      real mouse and keyboard input, at points in the editor's coordinates:\n"
-         "        click X,Y   ctrl-click X,Y   hold X,Y:MS (pressed for MS)\n"
-         "        drag X1,Y1:X2,Y2   shift-drag X1,Y1:X2,Y2   alt-drag X1,Y1:X2,Y2\n"
-         "          (let go at the end, wherever it lies in the editor)\n"
-         "        wheel X,Y:NOTCHES\n"
-         "        key [shift+]up|down|left|right|tab   (sent as effEditKeyDown)\n"
-         "        press [shift+][ctrl+]KEY   (a real key, to the window with the focus;\n"
-         "          KEY return, escape, tab, backspace, delete, home, end, left, right,\n"
-         "          up, down, or a letter a-z)\n"
-         "        keys KEY,KEY,...   (real keys one after the other, each as for press)\n"
-         "        choose ITEM[/ITEM]...   (a click on an item of the open pop-up menu,\n"
-         "          counted from 0 as it shows them; each /ITEM in the sub-menu the\n"
-         "          item before opened)\n"
-         "        type TEXT   (real keys, one character at a time, to the window with the\n"
-         "          focus: all after the space following \"type\", spaces kept)\n"
-         "        wait MS   snapshot OUT.png\n"
-         "        menu-snapshot OUT.png   (the innermost open pop-up menu's pixels)\n"
-         "      --snapshot writes the editor's pixels after the last action. With\n"
-         "      neither --do nor --snapshot the window stays open until it is closed.\n"
-         "      --knob-mode sends effSetEditKnobMode before the editor opens. -i plays\n"
-         "      a WAV file through processReplacing while the editor is open, a block\n"
-         "      of 512 frames at each idle tick before the idle request, in a loop, at\n"
-         "      the file's rate; the output is dropped.\n"
-         "      It prints, each block with what the host received meanwhile:\n"
-         "        editor W x H (effEditOpen answered N)\n"
-         "          knob-mode M (effSetEditKnobMode answered N)   (for --knob-mode)\n"
-         "          input IN.wav: F frames at R Hz, looped, 512 frames at each idle tick\n"
-         "        action N: ACTION\n"
-         "          begin-edit INDEX | automate INDEX VALUE | end-edit INDEX\n"
-         "          request OPCODE NAME index=I value=V opt=O   (any other request)\n"
-         "          key-down answered N | wrote OUT.png (W x H)   (what the host did)\n"
-         "          item I: X,Y W x H   (menu-snapshot: each item, in the picture)\n"
-         "          idle N   (the idle requests, counted; ends every block)\n"
-         "        snapshot   (for --snapshot)\n"
-         "        close\n"
-         "          processed N blocks   (for -i)\n"
-         "        parameter INDEX \"NAME\" VALUE \"DISPLAY\" \"LABEL\"   (one each, at the end)\n"
-         "  --trace prints every request the plug-in sends to the host.\n"
-         "exit status: 0 done (validate: every check passed), 1 a check failed,\n"
-         "2 bad input (one line on standard error names it).\n";
 }
 
 }  // namespace plughost

@@ -11,7 +11,7 @@
 namespace plughost {
 
 struct Options {
-  std::string command;  // info, render, validate, editor, help, or the hidden check
+  std::string command;  // a name of the command table
   std::string plugin;
 
   // render and editor
@@ -49,7 +49,5 @@ constexpr const char* kCheckCommand = "--check";
 
 // Throws InputError for anything it cannot make sense of.
 Options parseCommandLine(const std::vector<std::string>& args);
-
-const char* usageText();
 
 }  // namespace plughost

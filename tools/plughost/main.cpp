@@ -21,17 +21,10 @@ UINT reportCrash(const char* report, DWORD /*code*/) {
 
 int run(const plughost::Options& options) {
   using namespace plughost;
-  if (options.command == "help") {
-    std::fputs(usageText(), stdout);
-    return kExitOk;
-  }
+  const Command& command = *findCommand(options.command);
   if (!options.plugin.empty()) requireMatchingBitness(options.plugin);
-  if (options.command == kCheckCommand) return runCheck(options);
-  installCrashHandler(reportCrash);
-  if (options.command == "info") return runInfo(options);
-  if (options.command == "render") return runRender(options);
-  if (options.command == "editor") return runEditor(options);
-  return runValidate(options);
+  if (!command.reportsOwnCrashes) installCrashHandler(reportCrash);
+  return command.run(options);
 }
 
 }  // namespace

@@ -40,21 +40,64 @@ bool startsWith(const std::string& text, const std::string& start) {
   return text.compare(0, start.size(), start) == 0;
 }
 
+// The verbs of --do, in the order the help lists them: the parser, its
+// errors and the help all read this table.
 struct Verb {
   const char* word;
   ActionKind kind;
+  const char* syntax;
+  const char* note;  // said after the syntax in the help and in errors; may be ""
 };
 
 const Verb kVerbs[] = {
-    {"click", ActionKind::kClick}, {"ctrl-click", ActionKind::kCtrlClick},
-    {"hold", ActionKind::kHold},
-    {"drag", ActionKind::kDrag},   {"shift-drag", ActionKind::kShiftDrag},
-    {"alt-drag", ActionKind::kAltDrag}, {"wheel", ActionKind::kWheel},
-    {"key", ActionKind::kKey},     {"press", ActionKind::kPress},
-    {"keys", ActionKind::kKeys},   {"choose", ActionKind::kChoose},
-    {"type", ActionKind::kType},   {"wait", ActionKind::kWait},
-    {"snapshot", ActionKind::kSnapshot}, {"menu-snapshot", ActionKind::kMenuSnapshot},
+    {"click", ActionKind::kClick, "click X,Y", ""},
+    {"ctrl-click", ActionKind::kCtrlClick, "ctrl-click X,Y", ""},
+    {"hold", ActionKind::kHold, "hold X,Y:MS", "pressed for MS, from 0 to 600000"},
+    {"drag", ActionKind::kDrag, "drag X1,Y1:X2,Y2", "let go at the end, wherever it lies in the editor"},
+    {"shift-drag", ActionKind::kShiftDrag, "shift-drag X1,Y1:X2,Y2", "a drag with shift held"},
+    {"alt-drag", ActionKind::kAltDrag, "alt-drag X1,Y1:X2,Y2", "a drag with alt held"},
+    {"wheel", ActionKind::kWheel, "wheel X,Y:NOTCHES",
+     "NOTCHES from -100 to 100, not 0; positive turns away from the user"},
+    {"key", ActionKind::kKey, "key [shift+]up|down|left|right|tab", "sent as effEditKeyDown"},
+    {"press", ActionKind::kPress, "press [shift+][ctrl+]KEY",
+     "a real key, to the window with the focus; KEY return, escape, tab, backspace, delete, home, end, left, "
+     "right, up, down, or a letter a to z"},
+    {"keys", ActionKind::kKeys, "keys KEY,KEY,...", "real keys one after the other, each as for press"},
+    {"choose", ActionKind::kChoose, "choose ITEM[/ITEM]...",
+     "a click on an item of the open pop-up menu, counted from 0 to 1023 as it shows them; each /ITEM in the "
+     "sub-menu the item before opened"},
+    {"type", ActionKind::kType, "type TEXT",
+     "real keys, one character at a time, to the window with the focus: all after the space following "
+     "\"type\", spaces kept"},
+    {"wait", ActionKind::kWait, "wait MS", "MS from 0 to 600000"},
+    {"snapshot", ActionKind::kSnapshot, "snapshot OUT.png", "the editor's pixels"},
+    {"menu-snapshot", ActionKind::kMenuSnapshot, "menu-snapshot OUT.png", "the innermost open pop-up menu's pixels"},
 };
+
+// "SYNTAX (NOTE)", as an error expects it.
+std::string expectedOf(const Verb& verb) {
+  return *verb.note ? std::string(verb.syntax) + " (" + verb.note + ")" : std::string(verb.syntax);
+}
+
+// Words of `text` in lines of at most `width` characters, each begun with
+// `indent`.
+std::string wrapped(const std::string& text, const std::string& indent, size_t width) {
+  std::string result;
+  std::string line = indent;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(start, end - start);
+    if (line.size() > indent.size() && line.size() + 1 + word.size() > width) {
+      result += line + "\n";
+      line = indent;
+    }
+    line += (line.size() > indent.size() ? " " : "") + word;
+    start = end + 1;
+  }
+  return line.size() > indent.size() ? result + line + "\n" : result;
+}
 
 // A pop-up menu holds at most this many items.
 constexpr long kMostMenuItems = 1024;
@@ -125,9 +168,6 @@ KeyPress keyPress(std::string name) {
   return press;
 }
 
-const char kKeyNames[] =
-    "KEY one of return, escape, tab, backspace, delete, home, end, left, right, up, down or a letter a to z";
-
 std::string trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
@@ -152,19 +192,20 @@ EditorAction parseAction(const std::string& text) {
   const Verb* verb = nullptr;
   for (const Verb& candidate : kVerbs)
     if (word == candidate.word) verb = &candidate;
-  if (!verb)
-    input.fail(
-        "an action (click, ctrl-click, hold, drag, shift-drag, alt-drag, wheel, key, press, keys, choose, type, wait, "
-        "snapshot or menu-snapshot)");
+  if (!verb) {
+    std::string words;
+    for (const Verb& candidate : kVerbs) words += (words.empty() ? "" : ", ") + std::string(candidate.word);
+    input.fail("an action (" + words + ")");
+  }
   action.kind = verb->kind;
+  const std::string expected = expectedOf(*verb);
 
   switch (action.kind) {
     case ActionKind::kClick:
     case ActionKind::kCtrlClick:
-      action.from = input.point(argument, word + " X,Y");
+      action.from = input.point(argument, expected);
       break;
     case ActionKind::kHold: {
-      const std::string expected = "hold X,Y:MS with MS from 0 to 600000";
       const auto parts = input.pair(argument, expected);
       action.from = input.point(parts.first, expected);
       action.milliseconds = static_cast<unsigned>(input.number(parts.second, 0, 600000, expected));
@@ -173,14 +214,12 @@ EditorAction parseAction(const std::string& text) {
     case ActionKind::kDrag:
     case ActionKind::kShiftDrag:
     case ActionKind::kAltDrag: {
-      const std::string expected = word + " X1,Y1:X2,Y2";
       const auto ends = input.pair(argument, expected);
       action.from = input.point(ends.first, expected);
       action.to = input.point(ends.second, expected);
       break;
     }
     case ActionKind::kWheel: {
-      const std::string expected = "wheel X,Y:NOTCHES with NOTCHES from -100 to 100, not 0";
       const auto parts = input.pair(argument, expected);
       action.from = input.point(parts.first, expected);
       action.notches = static_cast<int>(input.number(parts.second, -100, 100, expected));
@@ -196,14 +235,11 @@ EditorAction parseAction(const std::string& text) {
       }
       for (const KeyName& key : kKeys)
         if (name == key.name) action.virtualKey = key.code;
-      if (!action.virtualKey) input.fail("key [shift+]up|down|left|right|tab");
+      if (!action.virtualKey) input.fail(expected);
       break;
     }
     case ActionKind::kPress:
     case ActionKind::kKeys: {
-      const std::string expected = action.kind == ActionKind::kPress
-                                       ? std::string("press [shift+][ctrl+]KEY, ") + kKeyNames
-                                       : std::string("keys [shift+][ctrl+]KEY,..., each ") + kKeyNames;
       const std::vector<std::string> names =
           action.kind == ActionKind::kPress ? std::vector<std::string>{argument} : split(argument, ',');
       for (const std::string& name : names) {
@@ -213,25 +249,33 @@ EditorAction parseAction(const std::string& text) {
       break;
     }
     case ActionKind::kChoose: {
-      const std::string expected = "choose ITEM[/ITEM]..., each ITEM a position from 0 to 1023";
       for (const std::string& item : split(argument, '/'))
         action.items.push_back(static_cast<int>(input.number(item, 0, kMostMenuItems - 1, expected)));
       break;
     }
     case ActionKind::kType:
-      if (verbatim.empty()) input.fail("type TEXT");
+      if (verbatim.empty()) input.fail(expected);
       action.typed = verbatim;
       break;
     case ActionKind::kWait:
-      action.milliseconds = static_cast<unsigned>(input.number(argument, 0, 600000, "wait MS (0 to 600000)"));
+      action.milliseconds = static_cast<unsigned>(input.number(argument, 0, 600000, expected));
       break;
     case ActionKind::kSnapshot:
     case ActionKind::kMenuSnapshot:
-      if (argument.empty()) input.fail(word + " OUT.png");
+      if (argument.empty()) input.fail(expected);
       action.path = argument;
       break;
   }
   return action;
+}
+
+std::string actionHelp() {
+  std::string help;
+  for (const Verb& verb : kVerbs) {
+    help += std::string("        ") + verb.syntax + "\n";
+    if (*verb.note) help += wrapped(verb.note, "          ", 78);
+  }
+  return help;
 }
 
 std::vector<EditorPoint> pointsOf(const EditorAction& action) {

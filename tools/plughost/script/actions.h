@@ -56,6 +56,9 @@ struct EditorAction {
 // Throws InputError naming the action and what was expected.
 EditorAction parseAction(const std::string& text);
 
+// Every action's syntax with a word on what it does, for the usage text.
+std::string actionHelp();
+
 // The points an action puts the pointer on; none for keys, text, waits and
 // snapshots.
 std::vector<EditorPoint> pointsOf(const EditorAction& action);

@@ -1,0 +1,101 @@
+// The table of plughost's commands and the usage text made from it.
+#include "tools/plughost/commands.h"
+
+#include <cstdio>
+
+#include "tools/plughost/platform/errors.h"
+#include "tools/plughost/script/actions.h"
+
+namespace plughost {
+
+namespace {
+
+const char kInfoDescription[] = "      show the plug-in's record, parameters, names and capabilities\n";
+
+const char kRenderDescription[] =
+    "      process a WAV file (16, 24, 32-bit PCM or 32, 64-bit float, mono or\n"
+    "      stereo) or, without -i, the built-in demo signal; writes 32-bit float\n"
+    "      stereo. --rate sets the rate of the demo, or overrides the input's.\n"
+    "      --dump-input writes the signal fed to the plug-in.\n";
+
+const char kValidateDescription[] = "      run the conformance checks, each in a process of its own\n";
+
+const char kEditorDescription[] =
+    "      open the plug-in's editor in a window of its own, send it idle requests\n"
+    "      every 20 ms, and run each ACTION (one argument, quoted) in order with\n"
+    "      real mouse and keyboard input, at points in the editor's coordinates.\n"
+    "      --snapshot writes the editor's pixels after the last action. With\n"
+    "      neither --do nor --snapshot the window stays open until it is closed.\n"
+    "      --knob-mode sends effSetEditKnobMode before the editor opens. -i plays\n"
+    "      a WAV file through processReplacing while the editor is open, a block\n"
+    "      of 512 frames at each idle tick before the idle request, in a loop, at\n"
+    "      the file's rate; the output is dropped.\n"
+    "      It prints, each block with what the host received meanwhile:\n"
+    "        editor W x H (effEditOpen answered N)\n"
+    "          knob-mode M (effSetEditKnobMode answered N)   (for --knob-mode)\n"
+    "          input IN.wav: F frames at R Hz, looped, 512 frames at each idle tick\n"
+    "        action N: ACTION\n"
+    "          begin-edit INDEX | automate INDEX VALUE | end-edit INDEX\n"
+    "          request OPCODE NAME index=I value=V opt=O   (any other request)\n"
+    "          key-down answered N | wrote OUT.png (W x H)   (what the host did)\n"
+    "          item I: X,Y W x H   (menu-snapshot: each item, in the picture)\n"
+    "          idle N   (the idle requests, counted; ends every block)\n"
+    "        snapshot   (for --snapshot)\n"
+    "        close\n"
+    "          processed N blocks   (for -i)\n"
+    "        parameter INDEX \"NAME\" VALUE \"DISPLAY\" \"LABEL\"   (one each, at the end)\n"
+    "      An ACTION is one of:\n";
+
+const char kHelpDescription[] = "      show this text\n";
+
+const std::vector<Command> kCommands = {
+    {"info", runInfo, "PLUGIN.dll [--trace]", kInfoDescription, nullptr, true, false},
+    {"render", runRender,
+     "PLUGIN.dll [-i IN.wav] -o OUT.wav [--param INDEX=VALUE]...\n"
+     "                  [--block N] [--rate HZ] [--dump-input FILE] [--trace]",
+     kRenderDescription, nullptr, true, false},
+    {"validate", runValidate,
+     "PLUGIN.dll [--only CHECK,...] [--seed N] [--requests N]\n"
+     "                  [--timeout SECONDS]",
+     kValidateDescription, nullptr, true, false},
+    {"editor", runEditor,
+     "PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"
+     "                  [--knob-mode 0|1|2] [-i IN.wav] [--do ACTION]... [--trace]",
+     kEditorDescription, actionHelp, true, false},
+    {"help", runHelp, "", kHelpDescription, nullptr, false, false},
+    // What a validating plughost runs each check in: plughost --check NAME
+    // --result FILE PLUGIN.dll. Its verdict file reports a crash.
+    {kCheckCommand, runCheck, nullptr, nullptr, nullptr, true, true},
+};
+
+}  // namespace
+
+const std::vector<Command>& allCommands() { return kCommands; }
+
+const Command* findCommand(const std::string& name) {
+  const std::string wanted = name == "--help" || name == "-h" ? "help" : name;
+  for (const Command& command : kCommands)
+    if (wanted == command.name) return &command;
+  return nullptr;
+}
+
+std::string usageText() {
+  std::string text = "usage:\n";
+  for (const Command& command : kCommands) {
+    if (!command.synopsis) continue;
+    text += std::string("  plughost ") + command.name + (*command.synopsis ? " " : "") + command.synopsis + "\n";
+    text += command.description;
+    if (command.moreDescription) text += command.moreDescription();
+  }
+  return text +
+         "  --trace prints every request the plug-in sends to the host.\n"
+         "exit status: 0 done (validate: every check passed), 1 a check failed,\n"
+         "2 bad input (one line on standard error names it).\n";
+}
+
+int runHelp(const Options&) {
+  std::fputs(usageText().c_str(), stdout);
+  return kExitOk;
+}
+
+}  // namespace plughost
