@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "tools/plughost/checks/check.h"
+#include "tools/plughost/checks/registry.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/host/crash.h"
 #include "tools/plughost/platform/childprocess.h"

@@ -1,5 +1,6 @@
-// The conformance checks of plughost validate. Each runs in a process of
-// its own, so a plug-in that crashes fails one check, not the run.
+// What a check of plughost validate is, what it is given and how it ends.
+// Each runs in a process of its own, so a plug-in that crashes fails one
+// check, not the run.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +35,8 @@ struct Check {
   // CheckFailure (or InputError for a plug-in that cannot be used at all),
   // or CheckSkipped.
   std::string (*run)(const CheckContext&);
+  // One line on what passing proves, for the list of checks.
+  const char* proves;
 };
-
-const std::vector<Check>& allChecks();
 
 }  // namespace plughost

@@ -217,8 +217,7 @@ std::string firstDifference(const std::vector<Bits>& got, const std::vector<Bits
   return "";
 }
 
-}  // namespace
-
+// Passes at once on 64-bit targets, which have one calling convention.
 std::string checkCallingConvention(const CheckContext& context) {
   if (!kConventionsDiffer) return "one calling convention on 64-bit targets: nothing to check";
   Session session(context);
@@ -252,6 +251,13 @@ std::string checkCallingConvention(const CheckContext& context) {
   return format("the record's functions%s keep the C calling convention with the stack 0, 4, 8 and 12 bytes past "
                 "a 16-byte boundary, and answer alike",
                 hasEditor ? " and the editor's requests" : "");
+}
+
+}  // namespace
+
+std::vector<Check> conventionChecks() {
+  return {{"calling-convention", checkCallingConvention,
+           "every call keeps the C calling convention from a stack aligned to 4 bytes only (32-bit)"}};
 }
 
 }  // namespace plughost

@@ -1,13 +1,12 @@
 // The calling-convention check of plughost validate.
 #pragma once
 
-#include <string>
+#include <vector>
 
 #include "tools/plughost/checks/check.h"
 
 namespace plughost {
 
-// Passes at once on 64-bit targets, which have one calling convention.
-std::string checkCallingConvention(const CheckContext& context);
+std::vector<Check> conventionChecks();
 
 }  // namespace plughost

@@ -402,18 +402,23 @@ std::string checkEffectClosed(const CheckContext& context) {
 
 }  // namespace
 
-std::vector<Check> withEditorChecks(std::vector<Check> checks) {
-  const Check editorChecks[] = {
-      {"editor-rect-before-open", checkRectBeforeOpen},
-      {"editor-open", checkOpen},
-      {"editor-idle-closed", checkIdleWhenClosed},
-      {"editor-close-twice", checkCloseTwice},
-      {"editor-open-close-cycles", checkOpenCloseCycles},
-      {"editor-parent-destroyed", checkParentDestroyed},
-      {"editor-effect-closed", checkEffectClosed},
+std::vector<Check> editorChecks() {
+  return {
+      {"editor-rect-before-open", checkRectBeforeOpen,
+       "the editor gives a usable rectangle before it opens"},
+      {"editor-open", checkOpen,
+       "the editor opens as one child window of the rectangle's size inside the host's window"},
+      {"editor-idle-closed", checkIdleWhenClosed,
+       "idle requests to a closed editor make no window"},
+      {"editor-close-twice", checkCloseTwice,
+       "closing the editor twice, or before it opens, causes no fault"},
+      {"editor-open-close-cycles", checkOpenCloseCycles,
+       "opening and closing the editor many times leaves no window, handle or memory behind"},
+      {"editor-parent-destroyed", checkParentDestroyed,
+       "the editor survives the host destroying its window before closing it"},
+      {"editor-effect-closed", checkEffectClosed,
+       "closing the effect with the editor open closes the editor cleanly"},
   };
-  checks.insert(checks.end(), std::begin(editorChecks), std::end(editorChecks));
-  return checks;
 }
 
 }  // namespace plughost

@@ -9,7 +9,6 @@
 
 namespace plughost {
 
-// The checks given, followed by the editor checks.
-std::vector<Check> withEditorChecks(std::vector<Check> checks);
+std::vector<Check> editorChecks();
 
 }  // namespace plughost

@@ -1,4 +1,4 @@
-#include "tools/plughost/checks/check.h"
+#include "tools/plughost/checks/effectchecks.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,8 +8,6 @@
 #include <random>
 
 #include "plugin/plugstructs.h"
-#include "tools/plughost/checks/conventioncheck.h"
-#include "tools/plughost/checks/editorchecks.h"
 #include "tools/plughost/checks/kit.h"
 #include "tools/plughost/host/host.h"
 #include "tools/plughost/host/opcodes.h"
@@ -588,30 +586,48 @@ std::string checkClose(const CheckContext& context) {
 
 }  // namespace
 
-const std::vector<Check>& allChecks() {
-  static const std::vector<Check> checks = withEditorChecks({
-      {"entry-version-zero", checkEntryVersionZero},
-      {"entry-magic", checkEntryMagic},
-      {"entry-counts", checkEntryCounts},
-      {"entry-functions", checkEntryFunctions},
-      {"host-queries", checkHostQueries},
-      {"text-parameter-names", checkParameterNames},
-      {"text-parameter-labels", checkParameterLabels},
-      {"text-parameter-displays", checkParameterDisplays},
-      {"text-program-names", checkProgramNames},
-      {"text-plug-in-names", checkPlugInNames},
-      {"process-silence", checkSilence},
-      {"process-noise", checkNoise},
-      {"process-frame-counts", checkFrameCounts},
-      {"process-in-place", checkInPlace},
-      {"process-block-sizes", checkBlockSizes},
-      {"parameter-round-trip", checkParameterRoundTrip},
-      {"parameter-out-of-range", checkParameterOutOfRange},
-      {"dispatch-storm", checkStorm},
-      {"close", checkClose},
-      {"calling-convention", checkCallingConvention},
-  });
-  return checks;
+std::vector<Check> effectChecks() {
+  return {
+      {"entry-version-zero", checkEntryVersionZero,
+       "the entry point builds nothing, and keeps no memory, for a host that answers version 0"},
+      {"entry-magic", checkEntryMagic,
+       "the entry point builds a record with the interface's magic number"},
+      {"entry-counts", checkEntryCounts,
+       "the record's counts of programs, parameters, channels and its delay are not negative"},
+      {"entry-functions", checkEntryFunctions,
+       "the record offers setParameter, getParameter and processReplacing as its flags say"},
+      {"host-queries", checkHostQueries,
+       "the requests every host sends a plug-in it loads are answered without a fault"},
+      {"text-parameter-names", checkParameterNames,
+       "each parameter's name is terminated within its limit and stays inside its buffer"},
+      {"text-parameter-labels", checkParameterLabels,
+       "each parameter's label is terminated within its limit and stays inside its buffer"},
+      {"text-parameter-displays", checkParameterDisplays,
+       "each parameter's display fits its buffer at values across its range"},
+      {"text-program-names", checkProgramNames,
+       "each program's name is terminated within its limit and stays inside its buffer"},
+      {"text-plug-in-names", checkPlugInNames,
+       "the effect, vendor and product names fit their buffers"},
+      {"process-silence", checkSilence,
+       "silence in gives finite output, at the defaults and with every parameter at 0, 0.5 and 1"},
+      {"process-noise", checkNoise,
+       "noise in gives finite output within the buffers and leaves the inputs as they were"},
+      {"process-frame-counts", checkFrameCounts,
+       "a block of 0 or fewer frames writes nothing"},
+      {"process-in-place", checkInPlace,
+       "processing in place gives the output separate buffers give, bit for bit"},
+      {"process-block-sizes", checkBlockSizes,
+       "blocks of 1, 7, 4096 and 65536 frames stay within their buffers and give finite output"},
+      {"parameter-round-trip", checkParameterRoundTrip,
+       "every parameter reads back the value it was set to"},
+      {"parameter-out-of-range", checkParameterOutOfRange,
+       "indices outside the parameters are ignored and change nothing"},
+      {"dispatch-storm", checkStorm,
+       "seeded random requests on every opcode, with valid pointers, cause no fault"},
+      {"close", checkClose,
+       "effClose answers 1 and closed effects give back what they took"},
+  };
 }
+
 
 }  // namespace plughost

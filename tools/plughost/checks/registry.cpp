@@ -1,0 +1,27 @@
+#include "tools/plughost/checks/registry.h"
+
+#include "tools/plughost/checks/conventioncheck.h"
+#include "tools/plughost/checks/editorchecks.h"
+#include "tools/plughost/checks/effectchecks.h"
+
+namespace plughost {
+
+namespace {
+
+// The families in the order they run: the effect alone first, so that a
+// plug-in broken at its core fails there before its editor is tried.
+std::vector<Check> gatherChecks() {
+  std::vector<Check> checks;
+  for (std::vector<Check> family : {effectChecks(), conventionChecks(), editorChecks()})
+    checks.insert(checks.end(), family.begin(), family.end());
+  return checks;
+}
+
+}  // namespace
+
+const std::vector<Check>& allChecks() {
+  static const std::vector<Check> checks = gatherChecks();
+  return checks;
+}
+
+}  // namespace plughost
