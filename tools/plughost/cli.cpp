@@ -23,6 +23,15 @@ long long parseInteger(const std::string& text, long long low, long long high, c
   return value;
 }
 
+double parseSeconds(const std::string& text, double low, double high, const char* what) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != 0 || !(value >= low && value <= high))
+    throw InputError(std::string(what) + ": expected seconds from " + std::to_string(low).substr(0, 3) + " to " +
+                     std::to_string(static_cast<long>(high)) + ", got '" + text + "'");
+  return value;
+}
+
 void parseParam(Options& options, const std::string& text) {
   const size_t equals = text.find('=');
   if (equals == std::string::npos)
@@ -94,6 +103,8 @@ const OptionRule kOptions[] = {
      [](Options& o, const std::string& v) {
        o.requests = static_cast<long>(parseInteger(v, 1, 100000000, "--requests"));
      }},
+    {"--duration", nullptr, true, "validate --check",
+     [](Options& o, const std::string& v) { o.durationSeconds = parseSeconds(v, 0.1, 3600.0, "--duration"); }},
     {"--timeout", nullptr, true, "validate",
      [](Options& o, const std::string& v) {
        o.timeoutSeconds = static_cast<unsigned>(parseInteger(v, 1, 86400, "--timeout"));

@@ -38,6 +38,7 @@ struct Options {
   std::vector<std::string> only;
   uint32_t seed = 1;
   long requests = 100000;
+  double durationSeconds = 5.0;
   unsigned timeoutSeconds = 300;
   std::string checkName;
   std::string resultFile;

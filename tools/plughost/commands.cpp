@@ -56,7 +56,7 @@ const std::vector<Command> kCommands = {
      kRenderDescription, nullptr, true, false},
     {"validate", runValidate,
      "PLUGIN.dll [--only CHECK,...] [--seed N] [--requests N]\n"
-     "                  [--timeout SECONDS]",
+     "                  [--duration SECONDS] [--timeout SECONDS]",
      kValidateDescription, nullptr, true, false},
     {"editor", runEditor,
      "PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"

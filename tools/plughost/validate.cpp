@@ -87,6 +87,8 @@ Verdict runInChild(const Check& check, const Options& options) {
                                          std::to_string(options.seed),
                                          "--requests",
                                          std::to_string(options.requests),
+                                         "--duration",
+                                         std::to_string(options.durationSeconds),
                                          options.plugin};
   const ChildOutcome outcome = runChild(args, options.timeoutSeconds * 1000u);
   if (!outcome.started) return {Result::kFail, "could not start a child process: " + outcome.error};
@@ -171,6 +173,7 @@ int runCheck(const Options& options) {
   context.plugin = options.plugin;
   context.seed = options.seed;
   context.requests = options.requests;
+  context.durationSeconds = options.durationSeconds;
   std::string line;
   try {
     line = "PASS " + found->run(context);

@@ -27,6 +27,8 @@ struct CheckContext {
   std::string plugin;
   uint32_t seed = 1;
   long requests = 100000;
+  // How long the checks that run for a while (threads, automation) run.
+  double durationSeconds = 5.0;
 };
 
 struct Check {
