@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plugin/aeffect.h"
+#include "tools/plughost/host/host.h"
 
 namespace plughost {
 
@@ -23,8 +24,8 @@ struct Options {
   // render
   std::string output;
   std::string dumpInput;
-  PlugInt32 blockSize = 512;
-  uint32_t sampleRate = 0;  // 0: the input's own rate, or 44100 for the demo
+  PlugInt32 blockSize = kDefaultBlockSize;
+  uint32_t sampleRate = 0;  // 0: the input's own rate, or the default for the demo
 
   // editor
   std::vector<std::string> actions;  // --do, in order, as given

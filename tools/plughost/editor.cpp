@@ -16,6 +16,7 @@
 
 #include "tools/plughost/audio/audioblocks.h"
 #include "tools/plughost/commands.h"
+#include "tools/plughost/host/editorhost.h"
 #include "tools/plughost/host/host.h"
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/script/actions.h"
@@ -30,16 +31,9 @@ namespace {
 
 constexpr UINT_PTR kIdleTimer = 1;
 constexpr UINT kIdleMs = 20;
-// With no window manager (a virtual display) nothing places the window, so
-// it goes to a fixed spot.
-constexpr int kWindowX = 100;
-constexpr int kWindowY = 100;
 // Time an action's consequences get (a last repaint, a late request) before
 // its report.
 constexpr DWORD kSettleMs = 60;
-constexpr float kSampleRate = 44100.0f;
-constexpr PlugInt32 kBlockSize = 512;
-const char kWindowClass[] = "PlughostEditorHost";
 
 struct EditorSize {
   int width = 0;
@@ -109,21 +103,6 @@ class WindowTasks {
   unsigned long handed = 0;
   unsigned long finished = 0;
   bool closed = false;
-};
-
-// A top-level window, destroyed with the scope unless it is gone already.
-class OwnedWindow {
- public:
-  explicit OwnedWindow(HWND window) : window(window) {}
-  ~OwnedWindow() {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-  OwnedWindow(const OwnedWindow&) = delete;
-  OwnedWindow& operator=(const OwnedWindow&) = delete;
-  HWND get() const { return window; }
-
- private:
-  HWND window;
 };
 
 // Ctrl+C in the console closes the editor as the window's close box does,
@@ -216,9 +195,8 @@ class EditorSession {
   void run();
 
  private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-  HWND createWindow();
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
+  bool handleSafely(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
   void openEditor();
   void closeEditor();
   void onIdleTick();
@@ -249,66 +227,37 @@ class EditorSession {
   std::string failure;
 };
 
-LRESULT CALLBACK EditorSession::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* session = reinterpret_cast<EditorSession*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!session || !session->window) return DefWindowProcA(window, message, wParam, lParam);
+bool EditorSession::handleSafely(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+  if (!window) return false;
   // Nothing may unwind through the system's message dispatch: a failure is
   // kept, and the window closes.
   try {
-    return session->handle(message, wParam, lParam);
+    return handle(message, wParam, lParam, answer);
   } catch (const std::exception& error) {
-    if (session->failure.empty()) session->failure = error.what();
+    if (failure.empty()) failure = error.what();
     PostMessageA(window, WM_CLOSE, 0, 0);
-    return 0;
+    return true;
   }
 }
 
-LRESULT EditorSession::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+bool EditorSession::handle(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_TIMER:
-      if (wParam != kIdleTimer) break;
+      if (wParam != kIdleTimer) return false;
       onIdleTick();
-      return 0;
+      return true;
     case WM_CLOSE:
       closeEditor();
       DestroyWindow(window);
-      return 0;
+      return true;
     case WM_DESTROY:
       closeEditor();
       tasks.close();
       PostQuitMessage(0);
-      return 0;
+      return true;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND EditorSession::createWindow() {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassA(&windowClass);
-
-  // Scripted runs take a bare pop-up whose client area starts at the window's
-  // corner; a user gets a caption to move it by and a box to close it.
-  const DWORD style = scripted ? WS_POPUP : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  const DWORD exStyle = scripted ? WS_EX_TOOLWINDOW : 0;
-  RECT frame = {0, 0, size.width, size.height};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const std::string title = "plughost editor: " + options.plugin;
-  HWND created = CreateWindowExA(exStyle, kWindowClass, title.c_str(), style, kWindowX, kWindowY,
-                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), this);
-  if (!created) throw InputError("cannot create a window for the editor: error " + std::to_string(GetLastError()));
-  return created;
 }
 
 void EditorSession::openEditor() {
@@ -325,7 +274,7 @@ void EditorSession::openEditor() {
                 static_cast<long long>(knobAnswer));
   if (input)
     std::printf("  input %s: %zu frames at %u Hz, looped, %d frames at each idle tick\n", options.input.c_str(),
-                input->frames(), static_cast<unsigned>(input->rate()), static_cast<int>(kBlockSize));
+                input->frames(), static_cast<unsigned>(input->rate()), static_cast<int>(kDefaultBlockSize));
   std::fflush(stdout);
   SetTimer(window, kIdleTimer, kIdleMs, nullptr);
 }
@@ -352,7 +301,13 @@ void EditorSession::onIdleTick() {
 }
 
 void EditorSession::run() {
-  const OwnedWindow host(createWindow());
+  // Scripted runs take a bare window whose client area starts at its
+  // corner; a user gets a caption to move it by and a box to close it.
+  const HostWindow host(size.width, size.height, scripted ? HostWindow::Frame::kBare : HostWindow::Frame::kCaption,
+                        "plughost editor: " + options.plugin,
+                        [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+                          return handleSafely(message, wParam, lParam, answer);
+                        });
   window = host.get();
   const PressWatch watch;
   openEditor();
@@ -489,21 +444,19 @@ void EditorSession::finish() {
 
 // ---------------------------------------------------------------------------
 
-EditorSize requireEditor(Effect& effect, const std::string& plugin) {
-  const PlugInt32 flags = effect.record()->flags;
-  if (!(flags & effFlagsHasEditor)) {
-    char text[96];
-    std::snprintf(text, sizeof text, ": the plug-in has no editor (flags 0x%X lack effFlagsHasEditor)",
-                  static_cast<unsigned>(flags));
-    throw InputError(plugin + text);
+// The editor's size, or bad input for a plug-in without a usable editor.
+EditorSize editorSize(Effect& effect, const std::string& plugin) {
+  EditorRect rect;
+  try {
+    rect = requireEditor(effect);
+  } catch (const NoEditor& none) {
+    throw InputError(plugin + ": the plug-in has " + none.what());
   }
-  ERect* rect = nullptr;
-  effect.dispatch(effEditGetRect, 0, 0, &rect);
-  if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
+  if (!rect.given || rect.width() <= 0 || rect.height() <= 0)
     throw InputError(plugin + ": the plug-in has no editor (effEditGetRect gave no rectangle)");
   EditorSize size;
-  size.width = rect->right - rect->left;
-  size.height = rect->bottom - rect->top;
+  size.width = static_cast<int>(rect.width());
+  size.height = static_cast<int>(rect.height());
   return size;
 }
 
@@ -552,29 +505,28 @@ int runEditor(const Options& options) {
     log.record(opcode, index, value, opt);
   };
   Effect effect(module);
-  const EditorSize size = requireEditor(effect, options.plugin);
+  const EditorSize size = editorSize(effect, options.plugin);
   requireInside(actions, size);
-  if (inputFile) {
-    if (!effect.canProcessReplacing())
-      throw InputError(options.plugin + ": the plug-in offers no processReplacing");
-    checkChannels(options.plugin, *effect.record());
-  }
-  applyParameters(options, effect);
+  if (inputFile) requirePlayable(effect, options.plugin);
+  applyParameters(options.params, effect);
   // Playing a file, the host runs at the file's rate.
-  host.sampleRate = inputFile ? static_cast<float>(inputFile->sampleRate) : kSampleRate;
-  effect.prepare(host.sampleRate, kBlockSize);
+  host.sampleRate = inputFile ? static_cast<float>(inputFile->sampleRate) : kDefaultSampleRate;
   std::optional<LoopedInput> input;
   if (inputFile) {
-    effect.dispatch(effStartProcess);
-    input.emplace(effect, std::move(*inputFile), kBlockSize);
+    effect.startProcessing(host.sampleRate, kDefaultBlockSize);
+    input.emplace(effect, std::move(*inputFile), kDefaultBlockSize);
+  } else {
+    effect.prepare(host.sampleRate, kDefaultBlockSize);
   }
   log.take(true);  // what came before the editor is not the editor's
 
   EditorSession session(effect, log, options, std::move(actions), size, input ? &*input : nullptr);
   session.run();
   printParameters(effect);
-  if (input) effect.dispatch(effStopProcess);
-  effect.suspend();
+  if (input)
+    effect.stopProcessing();
+  else
+    effect.suspend();
   effect.close();
   return kExitOk;
 }

@@ -20,8 +20,6 @@ namespace plughost {
 
 namespace {
 
-constexpr uint32_t kDemoRate = 44100;
-
 struct Source {
   StereoSignal signal;
   uint32_t sampleRate = 0;
@@ -30,7 +28,7 @@ struct Source {
 Source loadSource(const Options& options) {
   Source source;
   if (options.input.empty()) {
-    source.sampleRate = options.sampleRate ? options.sampleRate : kDemoRate;
+    source.sampleRate = options.sampleRate ? options.sampleRate : static_cast<uint32_t>(kDefaultSampleRate);
     source.signal = makeDemoSignal(source.sampleRate);
     return source;
   }
@@ -164,16 +162,12 @@ int runRender(const Options& options) {
   host.sampleRate = static_cast<float>(source.sampleRate);
   host.blockSize = options.blockSize;
   Effect effect(module);
-  if (!effect.canProcessReplacing())
-    throw InputError(options.plugin + ": the plug-in offers no processReplacing");
-  checkChannels(options.plugin, *effect.record());
-  applyParameters(options, effect);
+  requirePlayable(effect, options.plugin);
+  applyParameters(options.params, effect);
 
-  effect.prepare(static_cast<float>(source.sampleRate), options.blockSize);
-  effect.dispatch(effStartProcess);
+  effect.startProcessing(static_cast<float>(source.sampleRate), options.blockSize);
   const RenderResult result = process(effect, host, source.signal, options.blockSize);
-  effect.dispatch(effStopProcess);
-  effect.suspend();
+  effect.stopProcessing();
   effect.close();
 
   // Both files are complete on disk before either takes its real name.

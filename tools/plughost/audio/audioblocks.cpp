@@ -8,12 +8,6 @@
 
 namespace plughost {
 
-namespace {
-
-constexpr PlugInt32 kMaxChannels = 256;
-
-}  // namespace
-
 InputFile readInputFile(const std::string& path) {
   wavfile::Audio audio;
   try {
@@ -26,13 +20,6 @@ InputFile readInputFile(const std::string& path) {
   file.signal.right = audio.channels.size() > 1 ? audio.channels[1] : audio.channels[0];
   file.sampleRate = audio.sampleRate;
   return file;
-}
-
-void checkChannels(const std::string& plugin, const AEffect& record) {
-  if (record.numOutputs < 1 || record.numOutputs > kMaxChannels)
-    throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numOutputs) + " outputs");
-  if (record.numInputs < 0 || record.numInputs > kMaxChannels)
-    throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numInputs) + " inputs");
 }
 
 ChannelBuffers::ChannelBuffers(PlugInt32 inputs, PlugInt32 outputs, PlugInt32 blockSize)

@@ -21,8 +21,6 @@ struct InputFile {
 // the file.
 InputFile readInputFile(const std::string& path);
 
-// Refuses a plug-in whose channel counts no host could feed.
-void checkChannels(const std::string& plugin, const AEffect& record);
 
 // The plug-in's channels as the host feeds and reads them: input 0 and 1
 // carry left and right (a single input gets their mean, extra inputs

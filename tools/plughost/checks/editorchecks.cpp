@@ -161,29 +161,6 @@ class PlugInFaultWatch {
 // ---------------------------------------------------------------------------
 // The editor session
 
-// An answer to effEditGetRect, with a copy of the rectangle it gave.
-struct EditorRect {
-  PlugIntPtr answer = 0;
-  bool given = false;
-  ERect rect = {};
-
-  long width() const { return rect.right - rect.left; }
-  long height() const { return rect.bottom - rect.top; }
-  // What is wrong with the answer, or "".
-  std::string problem() const {
-    if (answer != 1) return format("answered %lld, not 1", static_cast<long long>(answer));
-    if (!given) return "answered 1 but gave no rectangle";
-    const std::string sides =
-        format("(top %d, left %d, bottom %d, right %d)", rect.top, rect.left, rect.bottom, rect.right);
-    if (width() <= 0 || height() <= 0) return "gave an empty rectangle " + sides;
-    // The host places the editor at its window's origin, on a screen.
-    if (rect.left < 0 || rect.top < 0 || width() > kMaxSide || height() > kMaxSide)
-      return format("gave a rectangle a host cannot place, %ldx%ld ", width(), height()) + sides;
-    return "";
-  }
-  static constexpr long kMaxSide = 8192;
-};
-
 // A session whose effect has an editor, and the host's window for it,
 // sized to the rectangle the editor gives before it opens (or 640x480 when
 // that is unusable: the rectangle check reports it). Closes the effect
@@ -203,14 +180,7 @@ class EditorSession {
   EditorSession(const EditorSession&) = delete;
   EditorSession& operator=(const EditorSession&) = delete;
 
-  EditorRect rect() {
-    EditorRect result;
-    ERect* given = nullptr;
-    result.answer = effect.dispatch(effEditGetRect, 0, 0, &given);
-    result.given = given != nullptr;
-    if (given) result.rect = *given;
-    return result;
-  }
+  EditorRect rect() { return askEditorRect(effect); }
   PlugIntPtr open() { return effect.dispatch(effEditOpen, 0, 0, host.get()); }
   void close() { effect.dispatch(effEditClose); }
   // Idle requests about as a host sends them, with the messages between.
@@ -237,10 +207,11 @@ class EditorSession {
 
  private:
   EditorRect requireEditor() {
-    const PlugInt32 flags = effect.record()->flags;
-    if (!(flags & effFlagsHasEditor))
-      throw CheckSkipped(format("no editor (flags 0x%X lack effFlagsHasEditor)", static_cast<unsigned>(flags)));
-    return rect();
+    try {
+      return plughost::requireEditor(effect);
+    } catch (const NoEditor& none) {
+      throw CheckSkipped(none.what());
+    }
   }
   int hostWidth() const { return before.problem().empty() ? static_cast<int>(before.width()) : 640; }
   int hostHeight() const { return before.problem().empty() ? static_cast<int>(before.height()) : 480; }

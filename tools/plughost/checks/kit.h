@@ -13,18 +13,18 @@
 #include <vector>
 
 #include "tools/plughost/checks/check.h"
+#include "tools/plughost/host/editorhost.h"
 #include "tools/plughost/host/host.h"
+#include "tools/plughost/platform/text.h"
 
 namespace plughost {
-
-std::string format(const char* pattern, ...) __attribute__((format(gnu_printf, 1, 2)));
 
 // Throws CheckFailure with the text when the condition does not hold.
 void require(bool condition, const std::string& failure);
 
-constexpr PlugInt32 kMaxChannels = 256;
-constexpr float kSampleRate = 44100.0f;
-constexpr PlugInt32 kBlock = 512;
+// The checks' rate and block, unless a check says otherwise.
+constexpr float kSampleRate = kDefaultSampleRate;
+constexpr PlugInt32 kBlock = kDefaultBlockSize;
 
 // A loaded plug-in with one effect built and opened.
 struct Session {
@@ -36,25 +36,6 @@ struct Session {
   Effect effect;
   const AEffect& record() const { return *effect.record(); }
 };
-
-// The window a host opens an editor in: a borderless top-level window of
-// a class of plughost's own, of the size the editor asked for.
-class HostWindow {
- public:
-  HostWindow(int width, int height);
-  ~HostWindow() { destroy(); }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-
-  HWND get() const { return window; }
-  void destroy();
-
- private:
-  HWND window = nullptr;
-};
-
-// Handles what is queued for this thread's windows, for `ms` at least.
-void pumpMessages(DWORD ms);
 
 // Bytes in use on every heap of the process. Measured around the life of
 // effects to see whether closing one gives back what building it took.
@@ -199,7 +180,6 @@ class AudioBuffers {
 
 // Fail the check unless the effect can process (a replacing process
 // function and channel counts a host can serve).
-bool servableChannels(const AEffect& record);
 void requireChannels(const AEffect& record);
 void requireProcessing(Effect& effect);
 // The same question, answered rather than failed.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/plughost/cli.h"
 #include "tools/plughost/host/crash.h"
 #include "tools/plughost/host/opcodes.h"
 #include "tools/plughost/platform/errors.h"
@@ -253,9 +252,32 @@ PlugIntPtr Effect::close() {
   return result;
 }
 
-void applyParameters(const Options& options, Effect& effect) {
+void Effect::startProcessing(float sampleRate, PlugInt32 blockSize) {
+  prepare(sampleRate, blockSize);
+  dispatch(effStartProcess);
+}
+
+void Effect::stopProcessing() {
+  dispatch(effStopProcess);
+  suspend();
+}
+
+bool servableChannels(const AEffect& r) {
+  return r.numInputs >= 0 && r.numInputs <= kMaxChannels && r.numOutputs >= 1 && r.numOutputs <= kMaxChannels;
+}
+
+void requirePlayable(Effect& effect, const std::string& plugin) {
+  if (!effect.canProcessReplacing()) throw InputError(plugin + ": the plug-in offers no processReplacing");
+  const AEffect& record = *effect.record();
+  if (record.numOutputs < 1 || record.numOutputs > kMaxChannels)
+    throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numOutputs) + " outputs");
+  if (record.numInputs < 0 || record.numInputs > kMaxChannels)
+    throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numInputs) + " inputs");
+}
+
+void applyParameters(const ParameterSettings& settings, Effect& effect) {
   const PlugInt32 count = effect.record()->numParams;
-  for (const auto& param : options.params) {
+  for (const auto& param : settings) {
     if (param.first < 0 || param.first >= count)
       throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
                        std::to_string(count) + " parameters");

@@ -8,10 +8,18 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plugin/aeffect.h"
 
 namespace plughost {
+
+// What plughost runs a plug-in at unless told otherwise.
+constexpr float kDefaultSampleRate = 44100.0f;
+constexpr PlugInt32 kDefaultBlockSize = 512;
+// The most channels a host of ours feeds either way.
+constexpr PlugInt32 kMaxChannels = 256;
 
 using EntryProc = AEffect* (*)(audioMasterCallback);
 
@@ -66,8 +74,8 @@ class Host {
   // How many requests with this opcode the plug-in has sent so far.
   unsigned long count(PlugInt32 opcode) const;
 
-  float sampleRate = 44100.0f;
-  PlugInt32 blockSize = 512;
+  float sampleRate = kDefaultSampleRate;
+  PlugInt32 blockSize = kDefaultBlockSize;
   PlugIntPtr versionAnswer = 2400;
   PlugInt32 processLevel = kProcessLevelUser;
   std::string directory;
@@ -116,6 +124,10 @@ class Effect {
   void prepare(float sampleRate, PlugInt32 blockSize);
   // Mains off.
   void suspend();
+  // What a host sends as it starts playing: prepare, then effStartProcess;
+  // and as it stops: effStopProcess, then mains off.
+  void startProcessing(float sampleRate, PlugInt32 blockSize);
+  void stopProcessing();
   // Sends the close request; the record is gone afterwards. Returns the
   // plug-in's answer.
   PlugIntPtr close();
@@ -124,10 +136,17 @@ class Effect {
   AEffect* effect;
 };
 
-struct Options;
+// Whether a host can feed the record's channel counts: at least one output,
+// and no more than kMaxChannels either way.
+bool servableChannels(const AEffect& record);
 
-// The command line's --param settings, set on the effect; an index the
-// plug-in does not have is bad input.
-void applyParameters(const Options& options, Effect& effect);
+// Refuses, as bad input naming the plug-in, an effect no host could play
+// audio through: no processReplacing, or channel counts it cannot serve.
+void requirePlayable(Effect& effect, const std::string& plugin);
+
+// Parameter settings as INDEX, VALUE, set on the effect in order; an index
+// the plug-in does not have is bad input.
+using ParameterSettings = std::vector<std::pair<PlugInt32, float>>;
+void applyParameters(const ParameterSettings& settings, Effect& effect);
 
 }  // namespace plughost

@@ -154,9 +154,26 @@ class ConfinedPointer {
   ConfinedPointer& operator=(const ConfinedPointer&) = delete;
 };
 
-// A click where the pointer is, once it has settled there.
+// Puts the pointer on a point of the screen and returns once it has stayed
+// there for the settling time. The X11 driver may still hand on a motion
+// the X server made before the move, which puts the pointer back where it
+// was; a press then would land there. Such a return is undone.
+void settlePointer(POINT at) {
+  SetCursorPos(at.x, at.y);
+  const DWORD start = GetTickCount();
+  DWORD stillSince = start;
+  while (GetTickCount() - stillSince < kPointerSettleMs && GetTickCount() - start < kPressArrivalLimitMs) {
+    Sleep(1);
+    POINT now;
+    if (GetCursorPos(&now) && (now.x != at.x || now.y != at.y)) {
+      SetCursorPos(at.x, at.y);
+      stillSince = GetTickCount();
+    }
+  }
+}
+
+// A click where the pointer is.
 void clickHere(WORD heldKey) {
-  Sleep(kPointerSettleMs);
   const HeldKey held(heldKey);
   const HeldLeftButton button;
   Sleep(kHoldMs);
@@ -170,35 +187,38 @@ PressWatch::~PressWatch() {
   if (hook) UnhookWindowsHookEx(hook);
 }
 
-void Hand::moveTo(EditorPoint at) const {
+POINT Hand::onScreen(EditorPoint at) const {
   POINT screen = {at.x, at.y};
   ClientToScreen(parent, &screen);
+  return screen;
+}
+
+void Hand::moveTo(EditorPoint at) const {
+  const POINT screen = onScreen(at);
   SetCursorPos(screen.x, screen.y);
 }
 
 void Hand::click(EditorPoint at, bool withControl) const {
   const ConfinedPointer confined(parent);
-  moveTo(at);
+  settlePointer(onScreen(at));
   clickHere(withControl ? VK_CONTROL : 0);
 }
 
 void Hand::clickScreen(POINT at) const {
-  SetCursorPos(at.x, at.y);
+  settlePointer(at);
   clickHere(0);
 }
 
 void Hand::hold(EditorPoint at, unsigned milliseconds) const {
   const ConfinedPointer confined(parent);
-  moveTo(at);
-  Sleep(kPointerSettleMs);
+  settlePointer(onScreen(at));
   const HeldLeftButton button;
   Sleep(std::max<DWORD>(kHoldMs, milliseconds));
 }
 
 void Hand::drag(EditorPoint from, EditorPoint to, WORD heldKey) const {
   const ConfinedPointer confined(parent);
-  moveTo(from);
-  Sleep(kPointerSettleMs);
+  settlePointer(onScreen(from));
   const HeldKey held(heldKey);
   const HeldLeftButton button;
   Sleep(kHoldMs);
@@ -214,8 +234,7 @@ void Hand::drag(EditorPoint from, EditorPoint to, WORD heldKey) const {
 
 void Hand::wheel(EditorPoint at, int notches) const {
   const ConfinedPointer confined(parent);
-  moveTo(at);
-  Sleep(kPointerSettleMs);
+  settlePointer(onScreen(at));
   const int direction = notches > 0 ? 1 : -1;
   for (int notch = 0; notch != notches; notch += direction) {
     const unsigned long before = gPressesTaken;

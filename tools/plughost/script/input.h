@@ -57,6 +57,7 @@ class Hand {
   bool type(const std::string& text, const std::function<bool()>& taken) const;
 
  private:
+  POINT onScreen(EditorPoint at) const;
   void moveTo(EditorPoint at) const;
 
   HWND parent;
