@@ -177,10 +177,10 @@ void printLines(const std::vector<std::string>& lines) {
   std::fflush(stdout);
 }
 
-class EditorSession {
+class ScriptedEditor {
  public:
   // `input` is null without an input file.
-  EditorSession(Effect& effect, RequestLog& log, const Options& options, std::vector<EditorAction> actions,
+  ScriptedEditor(Effect& effect, RequestLog& log, const Options& options, std::vector<EditorAction> actions,
                 EditorSize size, LoopedInput* input)
       : effect(effect),
         log(log),
@@ -221,13 +221,14 @@ class EditorSession {
   const EditorSize size;
   LoopedInput* const input;
   const bool scripted;
+  EditorSession* shown = nullptr;  // while run() runs
   HWND window = nullptr;
   bool editorOpen = false;
   WindowTasks tasks;
   std::string failure;
 };
 
-bool EditorSession::handleSafely(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+bool ScriptedEditor::handleSafely(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
   if (!window) return false;
   // Nothing may unwind through the system's message dispatch: a failure is
   // kept, and the window closes.
@@ -240,7 +241,7 @@ bool EditorSession::handleSafely(UINT message, WPARAM wParam, LPARAM lParam, LRE
   }
 }
 
-bool EditorSession::handle(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+bool ScriptedEditor::handle(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
     case WM_TIMER:
       if (wParam != kIdleTimer) return false;
@@ -260,12 +261,12 @@ bool EditorSession::handle(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   }
 }
 
-void EditorSession::openEditor() {
+void ScriptedEditor::openEditor() {
   // The knob mode is a host's setting that an editor may read as it builds
   // its controls, so it comes first.
   PlugIntPtr knobAnswer = 0;
   if (options.knobMode >= 0) knobAnswer = effect.dispatch(effSetEditKnobMode, 0, options.knobMode);
-  const PlugIntPtr answer = effect.dispatch(effEditOpen, 0, 0, window);
+  const PlugIntPtr answer = shown->open();
   editorOpen = true;
   std::printf("editor %d x %d (effEditOpen answered %lld)\n", size.width, size.height,
               static_cast<long long>(answer));
@@ -279,36 +280,38 @@ void EditorSession::openEditor() {
   SetTimer(window, kIdleTimer, kIdleMs, nullptr);
 }
 
-void EditorSession::closeEditor() {
+void ScriptedEditor::closeEditor() {
   if (!editorOpen) return;
   KillTimer(window, kIdleTimer);
   editorOpen = false;
-  effect.dispatch(effEditClose);
+  shown->close();
   std::printf("close\n");
   if (input) std::printf("  processed %lu blocks\n", input->blocks());
   printLines(log.take(true));
 }
 
-void EditorSession::onIdleTick() {
+void ScriptedEditor::onIdleTick() {
   if (!editorOpen) return;
   // Audio first, so that an editor showing levels gets them at this idle.
   if (input) input->playBlock();
-  effect.dispatch(effEditIdle);
+  shown->idle();
   // A user sees the edits as they happen; the idle requests wait for the
   // count at the end.
   if (!scripted) printLines(log.take(false));
   tasks.runPending();
 }
 
-void EditorSession::run() {
+void ScriptedEditor::run() {
   // Scripted runs take a bare window whose client area starts at its
   // corner; a user gets a caption to move it by and a box to close it.
-  const HostWindow host(size.width, size.height, scripted ? HostWindow::Frame::kBare : HostWindow::Frame::kCaption,
-                        "plughost editor: " + options.plugin,
-                        [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
-                          return handleSafely(message, wParam, lParam, answer);
-                        });
-  window = host.get();
+  EditorSession editor(effect, size.width, size.height,
+                       scripted ? HostWindow::Frame::kBare : HostWindow::Frame::kCaption,
+                       "plughost editor: " + options.plugin,
+                       [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+                         return handleSafely(message, wParam, lParam, answer);
+                       });
+  shown = &editor;
+  window = editor.host.get();
   const PressWatch watch;
   openEditor();
   // Modifier keys count only for a window with the keyboard focus, so ours
@@ -331,7 +334,7 @@ void EditorSession::run() {
   if (!failure.empty()) throw InputError(failure);
 }
 
-void EditorSession::runScript() {
+void ScriptedEditor::runScript() {
   Sleep(kSettleMs);
   if (!tasks.run([this] { printLines(log.take(true)); })) return;
   for (size_t i = 0; i < actions.size(); ++i) {
@@ -344,7 +347,7 @@ void EditorSession::runScript() {
   tasks.run([this] { finish(); });
 }
 
-bool EditorSession::perform(const EditorAction& action) {
+bool ScriptedEditor::perform(const EditorAction& action) {
   const Hand hand(window);
   switch (action.kind) {
     case ActionKind::kClick:
@@ -396,27 +399,27 @@ bool EditorSession::perform(const EditorAction& action) {
   return true;
 }
 
-bool EditorSession::fail(const std::string& message) {
+bool ScriptedEditor::fail(const std::string& message) {
   tasks.run([&] { throw InputError(message); });
   return false;
 }
 
-void EditorSession::pressKey(const EditorAction& action) {
+void ScriptedEditor::pressKey(const EditorAction& action) {
   const PlugIntPtr answer = effect.dispatch(effEditKeyDown, 0, action.virtualKey, nullptr, action.modifier);
   effect.dispatch(effEditKeyUp, 0, action.virtualKey, nullptr, action.modifier);
   std::printf("  key-down answered %lld\n", static_cast<long long>(answer));
 }
 
-void EditorSession::snapshot(const std::string& path) {
+void ScriptedEditor::snapshot(const std::string& path) {
   // What the editor still has to draw, drawn now.
-  effect.dispatch(effEditIdle);
+  shown->idle();
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   writePng(path, captureClient(window, size.width, size.height));
   std::printf("  wrote %s (%d x %d)\n", path.c_str(), size.width, size.height);
 }
 
 // The innermost open pop-up, and where its items lie in the picture.
-void EditorSession::menuSnapshot(const std::string& path) {
+void ScriptedEditor::menuSnapshot(const std::string& path) {
   const PopUp popUp = innermostPopUp();
   if (!popUp.window) throw InputError("menu-snapshot " + path + ": no pop-up menu is open");
   RECT area;
@@ -432,7 +435,7 @@ void EditorSession::menuSnapshot(const std::string& path) {
   }
 }
 
-void EditorSession::finish() {
+void ScriptedEditor::finish() {
   if (!options.snapshot.empty()) {
     std::printf("snapshot\n");
     snapshot(options.snapshot);
@@ -520,7 +523,7 @@ int runEditor(const Options& options) {
   }
   log.take(true);  // what came before the editor is not the editor's
 
-  EditorSession session(effect, log, options, std::move(actions), size, input ? &*input : nullptr);
+  ScriptedEditor session(effect, log, options, std::move(actions), size, input ? &*input : nullptr);
   session.run();
   printParameters(effect);
   if (input)

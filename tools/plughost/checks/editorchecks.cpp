@@ -166,27 +166,28 @@ class PlugInFaultWatch {
 // that is unusable: the rectangle check reports it). Closes the effect
 // before the window goes, as a host does, so that the window's end never
 // reaches an editor left open.
-class EditorSession {
+class CheckedEditor {
  public:
-  explicit EditorSession(const CheckContext& context)
+  explicit CheckedEditor(const CheckContext& context)
       : session(context),
         effect(session.effect),
         faults(reinterpret_cast<const void*>(effect.record()->dispatcher)),
         before(requireEditor()),
-        host(hostWidth(), hostHeight()) {}
-  ~EditorSession() {
+        shown(effect, hostWidth(), hostHeight()),
+        host(shown.host) {}
+  ~CheckedEditor() {
     if (effect.record()) effect.close();
   }
-  EditorSession(const EditorSession&) = delete;
-  EditorSession& operator=(const EditorSession&) = delete;
+  CheckedEditor(const CheckedEditor&) = delete;
+  CheckedEditor& operator=(const CheckedEditor&) = delete;
 
-  EditorRect rect() { return askEditorRect(effect); }
-  PlugIntPtr open() { return effect.dispatch(effEditOpen, 0, 0, host.get()); }
-  void close() { effect.dispatch(effEditClose); }
+  EditorRect rect() { return shown.rect(); }
+  PlugIntPtr open() { return shown.open(); }
+  void close() { shown.close(); }
   // Idle requests about as a host sends them, with the messages between.
   void idle(int times) {
     for (int i = 0; i < times; ++i) {
-      effect.dispatch(effEditIdle);
+      shown.idle();
       pumpMessages(10);
     }
   }
@@ -203,7 +204,8 @@ class EditorSession {
   Effect& effect;
   PlugInFaultWatch faults;
   const EditorRect before;  // asked before any open
-  HostWindow host;
+  EditorSession shown;
+  HostWindow& host;
 
  private:
   EditorRect requireEditor() {
@@ -221,14 +223,14 @@ class EditorSession {
 // The checks
 
 std::string checkRectBeforeOpen(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   const std::string problem = editor.before.problem();
   require(problem.empty(), "effEditGetRect before effEditOpen " + problem);
   return format("%ldx%ld before open", editor.before.width(), editor.before.height());
 }
 
 std::string checkOpen(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   const std::set<HWND> earlier = threadWindows();
   const PlugIntPtr answer = editor.open();
   require(answer == 1, format("effEditOpen answered %lld, not 1", static_cast<long long>(answer)));
@@ -257,7 +259,7 @@ std::string checkOpen(const CheckContext& context) {
 }
 
 std::string checkIdleWhenClosed(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   const int kIdles = 5;
   pumpMessages(10);
   std::set<HWND> earlier = threadWindows();
@@ -276,7 +278,7 @@ std::string checkIdleWhenClosed(const CheckContext& context) {
 }
 
 std::string checkCloseTwice(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   editor.close();  // closed already, as it starts
   const std::set<HWND> earlier = threadWindows();
   editor.open();
@@ -308,7 +310,7 @@ size_t privateBytes() {
 double mebibytes(long long bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
 std::string checkOpenCloseCycles(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   auto cycle = [&editor] {
     editor.open();
     editor.effect.dispatch(effEditIdle);
@@ -335,7 +337,7 @@ std::string checkOpenCloseCycles(const CheckContext& context) {
 }
 
 std::string checkParentDestroyed(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   editor.open();
   pumpMessages(30);
   editor.idle(2);
@@ -351,7 +353,7 @@ std::string checkParentDestroyed(const CheckContext& context) {
 }
 
 std::string checkEffectClosed(const CheckContext& context) {
-  EditorSession editor(context);
+  CheckedEditor editor(context);
   editor.open();
   pumpMessages(30);
   editor.idle(2);

@@ -68,6 +68,25 @@ class HostWindow {
   Handler handler;
 };
 
+// An effect's editor as a host shows it: in a host window of the size
+// given, opened, idled and closed on request.
+class EditorSession {
+ public:
+  EditorSession(Effect& effect, int width, int height, HostWindow::Frame frame = HostWindow::Frame::kBare,
+                const std::string& title = "plughost", HostWindow::Handler handler = nullptr)
+      : effect(effect), host(width, height, frame, title, std::move(handler)) {}
+
+  // effEditOpen with the host's window; the plug-in's answer.
+  PlugIntPtr open() { return effect.dispatch(effEditOpen, 0, 0, host.get()); }
+  // effEditClose, asked or not: a host may send it twice, or before open.
+  void close() { effect.dispatch(effEditClose); }
+  void idle() { effect.dispatch(effEditIdle); }
+  EditorRect rect() { return askEditorRect(effect); }
+
+  Effect& effect;
+  HostWindow host;
+};
+
 // Handles what is queued for this thread's windows, for `ms` at least.
 void pumpMessages(DWORD ms);
 
