@@ -98,6 +98,7 @@ const OptionRule kOptions[] = {
     {"--seed", nullptr, true, "validate --check",
      [](Options& o, const std::string& v) {
        o.seed = static_cast<uint32_t>(parseInteger(v, 0, UINT32_MAX, "--seed"));
+       o.seedGiven = true;
      }},
     {"--requests", nullptr, true, "validate --check",
      [](Options& o, const std::string& v) {
@@ -105,6 +106,11 @@ const OptionRule kOptions[] = {
      }},
     {"--duration", nullptr, true, "validate --check",
      [](Options& o, const std::string& v) { o.durationSeconds = parseSeconds(v, 0.1, 3600.0, "--duration"); }},
+    {"--repeat", nullptr, true, "validate",
+     [](Options& o, const std::string& v) { o.repeat = static_cast<unsigned>(parseInteger(v, 1, 10000, "--repeat")); }},
+    {"--list", nullptr, false, "validate", [](Options& o, const std::string&) { o.list = true; }},
+    {"--json", nullptr, true, "validate", [](Options& o, const std::string& v) { o.jsonFile = v; }},
+    {"--junit", nullptr, true, "validate", [](Options& o, const std::string& v) { o.junitFile = v; }},
     {"--timeout", nullptr, true, "validate",
      [](Options& o, const std::string& v) {
        o.timeoutSeconds = static_cast<unsigned>(parseInteger(v, 1, 86400, "--timeout"));
@@ -158,7 +164,7 @@ Options parseCommandLine(const std::vector<std::string>& args) {
     }
   }
 
-  if (command->takesPlugin && options.plugin.empty())
+  if (command->takesPlugin && options.plugin.empty() && !options.list)
     throw InputError(options.command + ": expected a plug-in DLL");
   if (options.command == "render" && options.output.empty())
     throw InputError("render: expected -o OUT.wav");

@@ -38,6 +38,11 @@ struct Options {
   // validate, and the check a child process runs for it
   std::vector<std::string> only;
   uint32_t seed = 1;
+  bool seedGiven = false;  // validate chooses one otherwise
+  unsigned repeat = 1;
+  bool list = false;
+  std::string jsonFile;
+  std::string junitFile;
   long requests = 100000;
   double durationSeconds = 5.0;
   unsigned timeoutSeconds = 300;

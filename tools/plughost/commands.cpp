@@ -18,7 +18,13 @@ const char kRenderDescription[] =
     "      stereo. --rate sets the rate of the demo, or overrides the input's.\n"
     "      --dump-input writes the signal fed to the plug-in.\n";
 
-const char kValidateDescription[] = "      run the conformance checks, each in a process of its own\n";
+const char kValidateDescription[] =
+    "      run the conformance checks, each in a process of its own, and print\n"
+    "      each verdict with its time, the seed (chosen when --seed is not\n"
+    "      given), and last \"validate: PASS (N checks)\" or \"validate: FAIL\n"
+    "      (K of N checks)\". --repeat runs them N times, each round with a\n"
+    "      seed drawn from the one before. --json and --junit write reports.\n"
+    "      --list names every check with what it proves.\n";
 
 const char kEditorDescription[] =
     "      open the plug-in's editor in a window of its own, send it idle requests\n"
@@ -55,8 +61,10 @@ const std::vector<Command> kCommands = {
      "                  [--block N] [--rate HZ] [--dump-input FILE] [--trace]",
      kRenderDescription, nullptr, true, false},
     {"validate", runValidate,
-     "PLUGIN.dll [--only CHECK,...] [--seed N] [--requests N]\n"
-     "                  [--duration SECONDS] [--timeout SECONDS]",
+     "PLUGIN.dll [--only CHECK,...] [--seed N] [--repeat N]\n"
+     "                  [--json FILE] [--junit FILE] [--requests N]\n"
+     "                  [--duration SECONDS] [--timeout SECONDS]\n"
+     "  plughost validate --list",
      kValidateDescription, nullptr, true, false},
     {"editor", runEditor,
      "PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"

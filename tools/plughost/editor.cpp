@@ -19,6 +19,7 @@
 #include "tools/plughost/host/editorhost.h"
 #include "tools/plughost/host/host.h"
 #include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/files.h"
 #include "tools/plughost/script/actions.h"
 #include "tools/plughost/script/input.h"
 #include "tools/plughost/script/log.h"

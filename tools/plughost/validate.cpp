@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/plughost/checks/registry.h"
+#include "tools/plughost/checks/report.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/host/crash.h"
 #include "tools/plughost/platform/childprocess.h"
@@ -17,30 +18,9 @@ namespace plughost {
 
 namespace {
 
-enum class Result { kPass, kFail, kSkip };
-
 struct Verdict {
   Result result = Result::kFail;
   std::string reason;
-};
-
-// The word of the report and the verdict file for each result.
-const char* resultWord(Result result) {
-  switch (result) {
-    case Result::kPass:
-      return "PASS";
-    case Result::kSkip:
-      return "SKIP";
-    default:
-      return "FAIL";
-  }
-}
-
-struct Tally {
-  int passed = 0;
-  int failed = 0;
-  int skipped = 0;
-  void add(Result result) { ++(result == Result::kPass ? passed : result == Result::kSkip ? skipped : failed); }
 };
 
 // A temporary file the child writes its verdict into, removed afterwards.
@@ -76,7 +56,7 @@ class ResultFile {
   std::string filePath;
 };
 
-Verdict runInChild(const Check& check, const Options& options) {
+Verdict runInChild(const Check& check, const Options& options, uint32_t seed) {
   ResultFile result;
   const std::vector<std::string> args = {ownExecutablePath(),
                                          kCheckCommand,
@@ -84,7 +64,7 @@ Verdict runInChild(const Check& check, const Options& options) {
                                          "--result",
                                          result.path(),
                                          "--seed",
-                                         std::to_string(options.seed),
+                                         std::to_string(seed),
                                          "--requests",
                                          std::to_string(options.requests),
                                          "--duration",
@@ -139,26 +119,82 @@ UINT reportCrashAsFailure(const char* report, DWORD code) {
   return code;
 }
 
+// The seed of each round after the first, drawn from the one before, so
+// that a failure in any round is run again alone with --seed.
+uint32_t nextSeed(uint32_t seed) {
+  uint32_t mixed = seed + 0x9E3779B9u;
+  mixed = (mixed ^ (mixed >> 16)) * 0x85EBCA6Bu;
+  mixed = (mixed ^ (mixed >> 13)) * 0xC2B2AE35u;
+  return mixed ^ (mixed >> 16);
+}
+
+// A seed for a run given none: different each time, printed with the run.
+uint32_t freshSeed() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return nextSeed(static_cast<uint32_t>(now.QuadPart) ^ (GetCurrentProcessId() << 16));
+}
+
+double secondsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void writeReport(const std::string& path, const std::string& text) {
+  PendingFile file(path);
+  file.write(std::vector<unsigned char>(text.begin(), text.end()));
+  file.commit();
+}
+
+int listChecks() {
+  for (const Check& check : allChecks()) std::printf("%-24s %s\n", check.name, check.proves);
+  return kExitOk;
+}
+
 }  // namespace
 
 int runValidate(const Options& options) {
+  if (options.list) return listChecks();
   if (!fileExists(options.plugin)) throw InputError("cannot load " + options.plugin + ": no such file");
   const std::vector<const Check*> checks = selectChecks(options);
+  // Refused before any check runs, rather than after minutes of them.
+  for (const std::string& path : {options.jsonFile, options.junitFile})
+    if (!path.empty()) checkWritable(path);
   // Under Wine the desktop's process ends soon after its last user does;
   // held here, one serves every check's window instead of one each.
   GetDesktopWindow();
-  std::printf("validating %s\n", options.plugin.c_str());
+
+  ValidateRun run;
+  run.plugin = options.plugin;
+  run.seed = options.seedGiven ? options.seed : freshSeed();
+  run.rounds = options.repeat;
+  std::printf("validating %s (seed %lu)\n", options.plugin.c_str(), static_cast<unsigned long>(run.seed));
   std::fflush(stdout);
-  Tally tally;
-  for (const Check* check : checks) {
-    const Verdict verdict = runInChild(*check, options);
-    tally.add(verdict.result);
-    std::printf("%s %-24s %s\n", resultWord(verdict.result), check->name, verdict.reason.c_str());
-    std::fflush(stdout);
+  uint32_t seed = run.seed;
+  for (unsigned round = 1; round <= run.rounds; ++round, seed = nextSeed(seed)) {
+    if (run.rounds > 1) std::printf("round %u of %u (seed %lu)\n", round, run.rounds, static_cast<unsigned long>(seed));
+    for (const Check* check : checks) {
+      LARGE_INTEGER start;
+      QueryPerformanceCounter(&start);
+      const Verdict verdict = runInChild(*check, options, seed);
+      CheckRun done{check->name, round, seed, verdict.result, secondsSince(start), verdict.reason};
+      std::printf("%s %-24s %6.2f s  %s\n", resultWord(done.result), check->name, done.seconds, done.detail.c_str());
+      std::fflush(stdout);
+      run.checks.push_back(std::move(done));
+    }
   }
-  std::printf("summary: %zu checks, %d PASS, %d FAIL, %d SKIP\n", checks.size(), tally.passed, tally.failed,
-              tally.skipped);
-  return tally.failed ? kExitChecksFailed : kExitOk;
+  std::printf("summary: %zu checks, %zu PASS, %zu FAIL, %zu SKIP (seed %lu)\n", run.checks.size(),
+              run.count(Result::kPass), run.count(Result::kFail), run.count(Result::kSkip),
+              static_cast<unsigned long>(run.seed));
+  if (!options.jsonFile.empty()) writeReport(options.jsonFile, jsonReport(run));
+  if (!options.junitFile.empty()) writeReport(options.junitFile, junitReport(run));
+  if (run.passed())
+    std::printf("validate: PASS (%zu checks)\n", run.checks.size());
+  else
+    std::printf("validate: FAIL (%zu of %zu checks)\n", run.count(Result::kFail), run.checks.size());
+  return run.passed() ? kExitOk : kExitChecksFailed;
 }
 
 int runCheck(const Options& options) {

@@ -71,4 +71,13 @@ void PendingFile::commit() {
   written = false;
 }
 
+void checkWritable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw InputError("cannot write " + path + ": it is a folder");
+  // The same temporary file a real write makes, dropped again at once.
+  PendingFile probe(path);
+  probe.write({});
+}
+
 }  // namespace plughost

@@ -37,4 +37,8 @@ class PendingFile {
   bool written = false;
 };
 
+// Refuses, with the InputError a write would give, a path no output can be
+// written to, without leaving anything there.
+void checkWritable(const std::string& path);
+
 }  // namespace plughost

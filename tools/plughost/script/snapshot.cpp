@@ -89,15 +89,6 @@ Picture captureScreen(const RECT& area) {
   return capture(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
-void checkWritable(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    throw InputError("cannot write " + path + ": it is a folder");
-  // The same temporary file a real write makes, dropped again at once.
-  PendingFile probe(path);
-  probe.write({});
-}
-
 void writePng(const std::string& path, const Picture& picture) {
   const std::vector<unsigned char> bytes = encodePng(picture);
   if (bytes.empty()) throw InputError("cannot write " + path + ": the PNG encoder refused the picture");

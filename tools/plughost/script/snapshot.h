@@ -23,10 +23,6 @@ Picture captureClient(HWND window, int width, int height);
 // menu) shows it there.
 Picture captureScreen(const RECT& area);
 
-// Refuses, with the InputError a write would give, a path that no PNG can
-// be written to, without leaving anything there.
-void checkWritable(const std::string& path);
-
 // Writes the picture as a PNG file that appears complete or not at all.
 // Throws InputError.
 void writePng(const std::string& path, const Picture& picture);
