@@ -87,14 +87,14 @@ class Image {
     std::vector<Import> found;
     if (imports.VirtualAddress == 0) return found;
     for (DWORD at = imports.VirtualAddress;; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-      const auto* descriptor = at_<IMAGE_IMPORT_DESCRIPTOR>(at);
+      const auto* descriptor = checkedAt<IMAGE_IMPORT_DESCRIPTOR>(at);
       if (descriptor->Name == 0) break;
       const std::string dll = text(descriptor->Name);
       // Without the name table only the addresses are left, and the DLL
       // alone decides.
       const DWORD names = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
       for (DWORD i = 0;; ++i) {
-        const auto* lookup = at_<IMAGE_THUNK_DATA>(names + i * sizeof(IMAGE_THUNK_DATA));
+        const auto* lookup = checkedAt<IMAGE_THUNK_DATA>(names + i * sizeof(IMAGE_THUNK_DATA));
         if (lookup->u1.AddressOfData == 0) break;
         std::string name;
         if (!descriptor->OriginalFirstThunk)
@@ -103,7 +103,7 @@ class Image {
           name = format("#%u", static_cast<unsigned>(IMAGE_ORDINAL(lookup->u1.Ordinal)));
         else
           name = text(static_cast<DWORD>(lookup->u1.AddressOfData) + offsetof(IMAGE_IMPORT_BY_NAME, Name));
-        auto* slot = const_cast<IMAGE_THUNK_DATA*>(at_<IMAGE_THUNK_DATA>(descriptor->FirstThunk + i * sizeof(IMAGE_THUNK_DATA)));
+        auto* slot = const_cast<IMAGE_THUNK_DATA*>(checkedAt<IMAGE_THUNK_DATA>(descriptor->FirstThunk + i * sizeof(IMAGE_THUNK_DATA)));
         found.push_back({dll, name, reinterpret_cast<void**>(&slot->u1.Function)});
       }
     }
@@ -112,7 +112,7 @@ class Image {
 
  private:
   template <typename T>
-  const T* at_(DWORD rva) const {
+  const T* checkedAt(DWORD rva) const {
     require(rva < size && size - rva >= sizeof(T), format("the import table points outside the image (RVA 0x%lX)", static_cast<unsigned long>(rva)));
     return reinterpret_cast<const T*>(base + rva);
   }
@@ -195,7 +195,7 @@ class ImportWatch {
     FlushInstructionCache(GetCurrentProcess(), stubs, imports.size() * kStubSize);
     for (const Import& import : imports) {
       MEMORY_BASIC_INFORMATION page;
-      if (!VirtualQuery(import.slot, &page, sizeof page)) continue;
+      require(VirtualQuery(import.slot, &page, sizeof page) != 0, "cannot query the import address table's memory");
       if (protections.count(page.BaseAddress)) continue;
       DWORD previous = 0;
       require(VirtualProtect(page.BaseAddress, page.RegionSize, PAGE_READWRITE, &previous),
