@@ -24,7 +24,8 @@ const std::vector<std::string> kChecks = {
     "host-queries",         "text-parameter-names", "text-parameter-labels",  "text-parameter-displays",
     "text-program-names",   "text-plug-in-names",   "process-silence",        "process-noise",
     "process-frame-counts", "process-in-place",     "process-block-sizes",    "parameter-round-trip",
-    "parameter-out-of-range", "dispatch-storm",     "close",                  "calling-convention"};
+    "parameter-out-of-range", "dispatch-storm",     "close",                  "state-round-trip",
+    "realtime-safety",      "calling-convention"};
 
 const std::vector<std::string> kEditorChecks = {
     "editor-rect-before-open", "editor-open",          "editor-idle-closed",     "editor-close-twice",
@@ -48,7 +49,7 @@ void expectAllPass(const Outcome& run) {
   for (const auto* checks : {&kChecks, &kEditorChecks})
     for (const std::string& check : *checks)
       EXPECT_EQ(verdict(run, check).rfind("PASS ", 0), 0u) << check << "\n" << run.out;
-  EXPECT_EQ(run.lineStarting("summary: "), "summary: 27 checks, 27 PASS, 0 FAIL, 0 SKIP");
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 29 checks, 29 PASS, 0 FAIL, 0 SKIP");
 }
 
 TEST(PlughostValidate, QuillonPassesEveryCheck) {
@@ -68,7 +69,7 @@ TEST(PlughostValidate, AnotherPlugInWithoutEditorPassesEveryCheck) {
   for (const std::string& check : kEditorChecks)
     EXPECT_EQ(verdict(run, check).rfind("SKIP " + check, 0), 0u) << run.out;
   EXPECT_TRUE(contains(verdict(run, "editor-open"), "no editor (flags 0x10 lack effFlagsHasEditor)")) << run.out;
-  EXPECT_EQ(run.lineStarting("summary: "), "summary: 27 checks, 20 PASS, 0 FAIL, 7 SKIP");
+  EXPECT_EQ(run.lineStarting("summary: "), "summary: 29 checks, 22 PASS, 0 FAIL, 7 SKIP");
 }
 
 TEST(PlughostValidate, AnotherPlugInWithEditorPassesEveryCheck) {
@@ -116,9 +117,35 @@ TEST(PlughostValidate, EachFaultFailsItsCheckWithTheReason) {
     EXPECT_TRUE(contains(first, fault.reason)) << first;
     // None of these has an editor; those that build no effect cannot say so.
     const size_t skipped = fault.failing.empty() ? 0 : kEditorChecks.size();
-    EXPECT_EQ(run.lineStarting("summary: "), "summary: 27 checks, " + std::to_string(27 - failing.size() - skipped) +
+    EXPECT_EQ(run.lineStarting("summary: "), "summary: 29 checks, " + std::to_string(29 - failing.size() - skipped) +
                                                  " PASS, " + std::to_string(failing.size()) + " FAIL, " +
                                                  std::to_string(skipped) + " SKIP");
+  }
+}
+
+// The state and real-time faults, each run on its own check alone; they
+// have editors, so the full run would cost the editor checks' time too.
+TEST(PlughostValidate, EachStateAndRealtimeFaultFailsItsCheckWithTheReason) {
+  const struct {
+    const char* variant;
+    const char* check;
+    const char* reason;
+  } faults[] = {
+      {"chunkloses", "state-round-trip", "a fresh instance given the bank chunk, program 0: parameter 2 is 0.5, not "},
+      {"chunkcrash", "state-round-trip", ") in testplug_chunkcrash.dll during effSetChunk"},
+      // The vector's operator new is in the DLL; what it calls is imported.
+      {"allocates", "realtime-safety", "processReplacing called free 3000 times, malloc 3000 times"},
+      {"locks", "realtime-safety", "processReplacing called EnterCriticalSection 300 times"},
+      {"prints", "realtime-safety", "processReplacing called _lock 300 times, fputc "},
+  };
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(fault.variant);
+    Scratch scratch;
+    const Outcome run =
+        plughost({"validate", std::string("fixtures/testplug_") + fault.variant + ".dll", "--only", fault.check}, scratch);
+    EXPECT_EQ(run.status, 1u) << run.out << run.err;
+    EXPECT_EQ(verdict(run, fault.check).rfind("FAIL ", 0), 0u) << run.out;
+    EXPECT_TRUE(contains(verdict(run, fault.check), fault.reason)) << run.out;
   }
 }
 

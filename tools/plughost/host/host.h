@@ -38,6 +38,7 @@ class PluginModule {
   // PluginMain, else main. Throws InputError when the DLL exports neither.
   EntryProc entry() const;
   const char* entryName() const { return entryExport; }
+  HMODULE moduleHandle() const { return handle; }
 
  private:
   std::string filePath;
