@@ -13,7 +13,7 @@ source "$QUILLON_ROOT/scripts/root32.sh"
 # resynchronises the modifier keys with the X server's, so that a Shift
 # held through a drag is let go of.
 QUILLON_PACKAGES="cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb googletest libstb-dev fonts-liberation debootstrap
+  wine wine64 xvfb googletest libstb-dev nlohmann-json3-dev fonts-liberation debootstrap
   libxi6 libxrender1 libxrandr2 libxfixes3 libxcursor1 libxcomposite1 libxinerama1 libxxf86vm1"
 
 # Every outside command the scripts and the build run, each with the package
