@@ -39,5 +39,9 @@ int runValidate(const Options& options);
 int runEditor(const Options& options);
 // One validation check, run by a child process of runValidate.
 int runCheck(const Options& options);
+// Ends a check's process at once with the verdict line given ("FAIL ...");
+// for a monitor thread while other threads are stuck in the plug-in and
+// can neither return nor unwind.
+[[noreturn]] void endCheck(const std::string& verdictLine);
 
 }  // namespace plughost

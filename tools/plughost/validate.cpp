@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -140,6 +141,12 @@ UINT reportCrashAsFailure(const char* report, DWORD code) {
 }
 
 }  // namespace
+
+void endCheck(const std::string& verdictLine) {
+  writeResult(verdictLine.c_str());
+  TerminateProcess(GetCurrentProcess(), verdictLine.compare(0, 5, "FAIL ") == 0 ? kExitChecksFailed : kExitOk);
+  std::abort();
+}
 
 int runValidate(const Options& options) {
   if (!fileExists(options.plugin)) throw InputError("cannot load " + options.plugin + ": no such file");
