@@ -266,6 +266,7 @@ class EditingRun {
   bool handOver = false;
   unsigned long drags = 0;
   unsigned long clicks = 0;
+  unsigned long menus = 0;  // pop-up menus the hand's presses opened
 };
 
 void EditingRun::fail(const std::string& text) {
@@ -431,8 +432,10 @@ std::string EditingRun::editing(const EditorRect& rect) {
   KillTimer(host, kIdleTimer);
   pumpMessages(20);
   shown = nullptr;
-  return format("the editor opened %d times, idled %lu times, with %lu drags and %lu clicks, each followed by Escape",
-                opens, idles.load(), drags, clicks);
+  return format(
+      "the editor opened %d times, idled %lu times, with %lu drags and %lu clicks, each followed by Escape (%lu "
+      "pop-up menu%s closed so)",
+      opens, idles.load(), drags, clicks, menus, menus == 1 ? "" : "s");
 }
 
 // Waits until the hand may act; false once it never may again.
@@ -483,6 +486,7 @@ void EditingRun::useHand(HWND host, int width, int height) {
     // as a user sends it away; a menu opened from another goes one level
     // at each Escape.
     waitForIdles(2);
+    if (innermostPopUp().window) ++menus;
     for (int press = 0; press < 4; ++press) {
       hand.press(escape);
       waitForIdles(2);
