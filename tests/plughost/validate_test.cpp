@@ -152,7 +152,8 @@ const EditorFault kEditorFaults[] = {
 };
 
 // The editor checks run together, so that those a fault does not touch are
-// seen to pass; a check that runs for a while runs alone, and briefly.
+// seen to pass; a check that runs for a while runs alone, and briefly:
+// long enough, emulated, for the editor to be open a while before the end.
 std::vector<std::string> checksRunWith(const std::string& check) {
   for (const std::string& editorCheck : kEditorChecks)
     if (editorCheck == check) return kEditorChecks;
@@ -165,7 +166,7 @@ TEST(PlughostValidate, EachEditorFaultFailsItsCheckWithTheReason) {
     Scratch scratch;
     const std::vector<std::string> checks = checksRunWith(fault.check);
     const Outcome run = plughost({"validate", std::string("fixtures/testplug_") + fault.variant + ".dll", "--only",
-                                  joined(checks), "--duration", "1"},
+                                  joined(checks), "--duration", "2"},
                                  scratch);
     EXPECT_EQ(run.status, 1u) << run.out << run.err;
     for (const std::string& check : checks)
