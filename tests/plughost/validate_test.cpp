@@ -26,7 +26,7 @@ const std::vector<std::string> kChecks = {
     "text-program-names",   "text-plug-in-names",   "process-silence",        "process-noise",
     "process-frame-counts", "process-in-place",     "process-block-sizes",    "parameter-round-trip",
     "parameter-out-of-range", "dispatch-storm",     "close",                  "state-round-trip",
-    "realtime-safety",      "calling-convention"};
+    "realtime-safety",      "calling-convention",   "process-while-editing"};
 
 const std::vector<std::string> kEditorChecks = {
     "editor-rect-before-open", "editor-open",          "editor-idle-closed",     "editor-close-twice",
@@ -72,6 +72,7 @@ TEST(PlughostValidate, QuillonPassesEveryCheck) {
   EXPECT_TRUE(contains(verdict(run, "dispatch-storm"), "100000 requests (seed 1)")) << run.out;
   EXPECT_TRUE(contains(verdict(run, "text-parameter-names"), "\"Threshol\", \"Ratio\"")) << run.out;
   EXPECT_TRUE(contains(verdict(run, "editor-open"), "a 320x240 child window")) << run.out;
+  EXPECT_TRUE(contains(verdict(run, "process-while-editing"), " clicks, each followed by Escape")) << run.out;
 }
 
 TEST(PlughostValidate, AnotherPlugInWithoutEditorPassesEveryCheck) {
@@ -82,6 +83,7 @@ TEST(PlughostValidate, AnotherPlugInWithoutEditorPassesEveryCheck) {
   for (const std::string& check : kEditorChecks)
     EXPECT_EQ(verdict(run, check).rfind("SKIP " + check, 0), 0u) << run.out;
   EXPECT_TRUE(contains(verdict(run, "editor-open"), "no editor (flags 0x10 lack effFlagsHasEditor)")) << run.out;
+  EXPECT_TRUE(contains(verdict(run, "process-while-editing"), "no editor: ")) << run.out;
   EXPECT_EQ(summaryOf(run), summary(kChecks.size(), 0, kEditorChecks.size()));
   // The checks this test knows are the checks there are.
   const Outcome list = plughost({"validate", "--list"}, scratch);
@@ -170,7 +172,7 @@ TEST(PlughostValidate, EachStateAndRealtimeFaultFailsItsCheckWithTheReason) {
 
 struct EditorFault {
   const char* variant;
-  const char* check;  // the one editor check that must fail
+  const char* check;  // the one check with the editor that must fail
   std::vector<const char*> reason;  // parts of its reason
 };
 
@@ -188,19 +190,34 @@ const EditorFault kEditorFaults[] = {
     {"parentgone", "editor-parent-destroyed", {") in testplug_parentgone.dll during effEditIdle"}},
     {"effectgone", "editor-effect-closed",
      {") in testplug_effectgone.dll during messages to the host's window after effClose"}},
+    // Emulated, the read of a freed page is reported with another code.
+    {"tableswap", "process-while-editing", {") in testplug_tableswap.dll during processReplacing on the audio thread"}},
+    {"lockorder", "process-while-editing",
+     {"deadlock: the audio thread has been inside processReplacing and the window thread inside effEditIdle for "}},
 };
+
+// The editor checks run together, so that those a fault does not touch are
+// seen to pass; a check that runs for a while runs alone, and briefly:
+// long enough, emulated, for the editor to be open a while before the end.
+std::vector<std::string> checksRunWith(const std::string& check) {
+  for (const std::string& editorCheck : kEditorChecks)
+    if (editorCheck == check) return kEditorChecks;
+  return {check};
+}
 
 TEST(PlughostValidate, EachEditorFaultFailsItsCheckWithTheReason) {
   for (const EditorFault& fault : kEditorFaults) {
     SCOPED_TRACE(fault.variant);
     Scratch scratch;
-    const Outcome run = plughost(
-        {"validate", std::string("fixtures/testplug_") + fault.variant + ".dll", "--only", joined(kEditorChecks)}, scratch);
+    const std::vector<std::string> checks = checksRunWith(fault.check);
+    const Outcome run = plughost({"validate", std::string("fixtures/testplug_") + fault.variant + ".dll", "--only",
+                                  joined(checks), "--duration", "2"},
+                                 scratch);
     EXPECT_EQ(run.status, 1u) << run.out << run.err;
-    for (const std::string& check : kEditorChecks)
+    for (const std::string& check : checks)
       EXPECT_EQ(verdict(run, check).substr(0, 4), check == fault.check ? "FAIL" : "PASS") << check << "\n" << run.out;
     for (const char* part : fault.reason) EXPECT_TRUE(contains(verdict(run, fault.check), part)) << run.out;
-    EXPECT_EQ(summaryOf(run), summary(kEditorChecks.size() - 1, 1, 0));
+    EXPECT_EQ(summaryOf(run), summary(checks.size() - 1, 1, 0));
   }
 }
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -154,6 +155,12 @@ int listChecks() {
 }
 
 }  // namespace
+
+void endCheck(const std::string& verdictLine) {
+  writeResult(verdictLine.c_str());
+  TerminateProcess(GetCurrentProcess(), verdictLine.compare(0, 5, "FAIL ") == 0 ? kExitChecksFailed : kExitOk);
+  std::abort();
+}
 
 int runValidate(const Options& options) {
   if (options.list) return listChecks();

@@ -41,4 +41,9 @@ struct Check {
   const char* proves;
 };
 
+// Ends a check's process at once with the verdict line given ("FAIL ...");
+// for a monitor thread while other threads are stuck in the plug-in and
+// can neither return nor unwind.
+[[noreturn]] void endCheck(const std::string& verdictLine);
+
 }  // namespace plughost

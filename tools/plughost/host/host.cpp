@@ -118,6 +118,7 @@ Host::Host(std::string folder) : directory(std::move(folder)), previous(gCurrent
 Host::~Host() { gCurrentHost = previous; }
 
 unsigned long Host::count(PlugInt32 opcode) const {
+  const std::lock_guard<std::mutex> lock(countsLock);
   auto found = counts.find(opcode);
   return found == counts.end() ? 0 : found->second;
 }
@@ -126,8 +127,12 @@ PlugIntPtr Host::callback(AEffect* /*effect*/, PlugInt32 opcode, PlugInt32 index
                           void* ptr, float opt) {
   Host* host = gCurrentHost;
   if (!host) return 0;
-  ++host->counts[opcode];
-  ++host->sequence;
+  {
+    // A plug-in may ask from its audio and window threads at once.
+    const std::lock_guard<std::mutex> lock(host->countsLock);
+    ++host->counts[opcode];
+    ++host->sequence;
+  }
   PlugIntPtr result = host->answer(opcode, index, value, ptr, opt);
   if (host->trace) host->printTrace(opcode, index, value, ptr, opt, result);
   if (host->observer) host->observer(opcode, index, value, opt);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -90,6 +91,7 @@ class Host {
                   PlugIntPtr result) const;
 
   Host* previous;
+  mutable std::mutex countsLock;
   std::map<PlugInt32, unsigned long> counts;
   unsigned long sequence = 0;
 };
