@@ -3,6 +3,7 @@
 #include "tools/plughost/checks/conventioncheck.h"
 #include "tools/plughost/checks/editorchecks.h"
 #include "tools/plughost/checks/effectchecks.h"
+#include "tools/plughost/checks/processchecks.h"
 
 namespace plughost {
 
@@ -12,7 +13,7 @@ namespace {
 // plug-in broken at its core fails there before its editor is tried.
 std::vector<Check> gatherChecks() {
   std::vector<Check> checks;
-  for (std::vector<Check> family : {effectChecks(), conventionChecks(), editorChecks()})
+  for (std::vector<Check> family : {effectChecks(), processChecks(), conventionChecks(), editorChecks()})
     checks.insert(checks.end(), family.begin(), family.end());
   return checks;
 }
