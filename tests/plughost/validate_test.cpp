@@ -81,7 +81,7 @@ struct Fault {
   const char* variant;
   std::vector<std::string> failing;  // the checks that must fail, in order of output
   const char* reason;                // part of the first failing check's reason
-  const char* reasonOf = nullptr;    // or of this one's, the check aimed at the fault
+  const char* reasonOf = nullptr;    // the check whose reason holds it, when not the first
 };
 
 const Fault kFaults[] = {
