@@ -3,6 +3,7 @@
 #include "tools/plughost/checks/conventioncheck.h"
 #include "tools/plughost/checks/editorchecks.h"
 #include "tools/plughost/checks/effectchecks.h"
+#include "tools/plughost/checks/processchecks.h"
 #include "tools/plughost/checks/realtimecheck.h"
 #include "tools/plughost/checks/statecheck.h"
 #include "tools/plughost/checks/threadcheck.h"
@@ -15,8 +16,8 @@ namespace {
 // plug-in broken at its core fails there before its editor is tried.
 std::vector<Check> gatherChecks() {
   std::vector<Check> checks;
-  for (std::vector<Check> family :
-       {effectChecks(), stateChecks(), realtimeChecks(), conventionChecks(), editorChecks(), threadChecks()})
+  for (std::vector<Check> family : {effectChecks(), processChecks(), stateChecks(), realtimeChecks(),
+                                     conventionChecks(), editorChecks(), threadChecks()})
     checks.insert(checks.end(), family.begin(), family.end());
   return checks;
 }
