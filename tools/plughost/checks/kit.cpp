@@ -1,6 +1,9 @@
 #include "tools/plughost/checks/kit.h"
 
+#include <cpuid.h>
+
 #include <cstdio>
+#include <cstring>
 
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/platform/files.h"
@@ -55,6 +58,19 @@ PlugInt32 processingChannels(Effect& effect, bool inputs) {
 
 void setAllParameters(Effect& effect, float value) {
   for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) effect.setParameter(i, value);
+}
+
+bool cpuIsEmulated() {
+  char value[8] = {};
+  const DWORD length = GetEnvironmentVariableA("QUILLON_EMULATED_CPU", value, sizeof value);
+  if (length > 0 && length < sizeof value && std::strcmp(value, "0") != 0) return true;
+  unsigned int regs[12] = {};
+  if (__get_cpuid_max(0x80000000u, nullptr) < 0x80000004u) return false;
+  for (unsigned int leaf = 0; leaf < 3; ++leaf)
+    __get_cpuid(0x80000002u + leaf, &regs[4 * leaf], &regs[4 * leaf + 1], &regs[4 * leaf + 2], &regs[4 * leaf + 3]);
+  char brand[sizeof regs + 1] = {};
+  std::memcpy(brand, regs, sizeof regs);
+  return std::strstr(brand, "QEMU TCG") != nullptr;
 }
 
 }  // namespace plughost

@@ -208,6 +208,16 @@ struct AudioSession {
   AudioBuffers outputs;
 };
 
+// Whether this process runs under a user-mode emulator, where subnormal
+// arithmetic is done in software like all the rest and a ratio of times
+// says nothing of what the plug-in costs on a processor. The project's
+// 32-bit launcher says so (QUILLON_EMULATED_CPU=1); without it, qemu's
+// emulated processor names itself "QEMU TCG CPU" in CPUID's brand string.
+// A virtual machine's processor runs the code natively and may be called
+// "QEMU Virtual CPU", so only the emulator's name counts: when in doubt,
+// the ratio is judged.
+bool cpuIsEmulated();
+
 // Sets every parameter to the same value.
 void setAllParameters(Effect& effect, float value);
 

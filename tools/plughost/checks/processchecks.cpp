@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cpuid.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -210,27 +208,6 @@ std::string checkMatrix(const CheckContext& context) {
 // ---------------------------------------------------------------------------
 // process-denormals
 
-// Whether this process runs under a user-mode emulator, where subnormal
-// arithmetic is done in software like all the rest and a ratio of times
-// says nothing of what the plug-in costs on a processor. The project's
-// 32-bit launcher says so (QUILLON_EMULATED_CPU=1); without it, qemu's
-// emulated processor names itself "QEMU TCG CPU" in CPUID's brand string.
-// A virtual machine's processor runs the code natively and may be called
-// "QEMU Virtual CPU", so only the emulator's name counts: when in doubt,
-// the ratio is judged.
-bool cpuEmulated() {
-  char value[8] = {};
-  const DWORD length = GetEnvironmentVariableA("QUILLON_EMULATED_CPU", value, sizeof value);
-  if (length > 0 && length < sizeof value && std::strcmp(value, "0") != 0) return true;
-  unsigned int regs[12] = {};
-  if (__get_cpuid_max(0x80000000u, nullptr) < 0x80000004u) return false;
-  for (unsigned int leaf = 0; leaf < 3; ++leaf)
-    __get_cpuid(0x80000002u + leaf, &regs[4 * leaf], &regs[4 * leaf + 1], &regs[4 * leaf + 2], &regs[4 * leaf + 3]);
-  char brand[sizeof regs + 1] = {};
-  std::memcpy(brand, regs, sizeof regs);
-  return std::strstr(brand, "QEMU TCG") != nullptr;
-}
-
 constexpr int kDenormalRounds = 8;
 constexpr int kRoundBlocks = 32;
 constexpr PlugInt32 kRoundFrames = kRoundBlocks * kBlock;
@@ -342,7 +319,7 @@ std::string checkDenormals(const CheckContext& context) {
 
   const double perFrame = 1e9 / kRoundFrames;
   const double ratio = normalTime > 0 ? subnormalTime / normalTime : 1.0;
-  const bool emulated = cpuEmulated();
+  const bool emulated = cpuIsEmulated();
   const std::string measured =
       format("subnormal input took %.1f times the time per frame of normal input (%.1f ns against %.1f ns)%s; "
              "subnormal output samples: %ld of %ld for subnormal input, %ld of %ld for normal input, %ld of %ld in "
@@ -474,8 +451,8 @@ std::string checkAutomation(const CheckContext& context) {
 std::vector<Check> processChecks() {
   return {
       {"process-matrix", checkMatrix,
-       "at every common sample rate (and a fractional one) and block sizes up to 1 to 8192 frames, set around a "
-       "suspend and resume, blocks of any size up to the maximum stay within their buffers, leave the inputs alone, "
+       "at every common sample rate (and a fractional one), with maximum block sizes from 1 to 8192 frames set "
+       "around a suspend and resume, blocks of any size up to the maximum stay within their buffers, leave the inputs alone, "
        "give finite output and the same bits in place"},
       {"process-denormals", checkDenormals,
        "subnormal input costs at most 10 times the time of normal input, finite input gives finite output, and "

@@ -42,8 +42,7 @@ constexpr DWORD kTakenLimitMs = 2000;
 // A thread that finishes no call for this long is stuck. Emulated, every
 // call takes many times as long.
 std::chrono::seconds stallLimit() {
-  const char* emulated = std::getenv("QUILLON_EMULATED_CPU");
-  return std::chrono::seconds(emulated && std::strcmp(emulated, "1") == 0 ? 10 : 5);
+  return std::chrono::seconds(cpuIsEmulated() ? 10 : 5);
 }
 
 // ---------------------------------------------------------------------------
