@@ -35,6 +35,12 @@ constexpr UINT kIdleMs = 20;
 // Time an action's consequences get (a last repaint, a late request) before
 // its report.
 constexpr DWORD kSettleMs = 60;
+// Time the host's window gets to take the focus before the first action.
+// The X server's word of the new focus may come well after the window was
+// made the foreground one, on a busy machine; when it comes, Wine's X11
+// driver sets its modifier keys to the X server's, where none is down, and
+// so lets go of a Shift or Control the hand holds in the first action.
+constexpr DWORD kFocusSettleMs = 300;
 
 struct EditorSize {
   int width = 0;
@@ -336,7 +342,7 @@ void ScriptedEditor::run() {
 }
 
 void ScriptedEditor::runScript() {
-  Sleep(kSettleMs);
+  Sleep(kFocusSettleMs);
   if (!tasks.run([this] { printLines(log.take(true)); })) return;
   for (size_t i = 0; i < actions.size(); ++i) {
     const EditorAction& action = actions[i];
