@@ -73,4 +73,61 @@ bool cpuIsEmulated() {
   return std::strstr(brand, "QEMU TCG") != nullptr;
 }
 
+namespace {
+
+HMODULE gWatchedModule = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER gCrashReport = nullptr;
+void (*gBeforeReport)() = nullptr;
+
+bool fatalFaultCode(DWORD code) {
+  switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_STACK_OVERFLOW:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool inWatchedModule(const void* address) {
+  HMODULE module = nullptr;
+  return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<const char*>(address), &module) &&
+         module == gWatchedModule;
+}
+
+LONG CALLBACK reportPlugInFault(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD& record = *info->ExceptionRecord;
+  if (!gWatchedModule || !gCrashReport || !fatalFaultCode(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
+  const bool executedNoCode = record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2 &&
+                              record.ExceptionInformation[0] == EXCEPTION_EXECUTE_FAULT;
+  if (!executedNoCode && !inWatchedModule(record.ExceptionAddress)) return EXCEPTION_CONTINUE_SEARCH;
+  if (gBeforeReport) gBeforeReport();
+  gCrashReport(info);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+PlugInFaultWatch::PlugInFaultWatch(const void* codeInPlugIn, void (*beforeReport)()) {
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     static_cast<const char*>(codeInPlugIn), &gWatchedModule);
+  gBeforeReport = beforeReport;
+  // The crash handler's filter: reading it takes setting another and
+  // putting it back.
+  gCrashReport = SetUnhandledExceptionFilter(nullptr);
+  SetUnhandledExceptionFilter(gCrashReport);
+  registration = AddVectoredExceptionHandler(1, reportPlugInFault);
+}
+
+PlugInFaultWatch::~PlugInFaultWatch() {
+  if (registration) RemoveVectoredExceptionHandler(registration);
+  gWatchedModule = nullptr;
+  gBeforeReport = nullptr;
+}
+
 }  // namespace plughost

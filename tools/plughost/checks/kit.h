@@ -218,6 +218,24 @@ struct AudioSession {
 // the ratio is judged.
 bool cpuIsEmulated();
 
+// Wine, like 64-bit Windows, swallows a fault in a window procedure that
+// the system calls back (WM_PAINT among others): a plug-in window that
+// reads freed memory then faults on every message instead of ending the
+// process. So while a watch lives, a hardware fault in the module that
+// holds `codeInPlugIn` (or a jump into memory that holds no code) goes to
+// the crash report at once, whoever would have handled it; `beforeReport`,
+// when given, runs first on the faulting thread.
+class PlugInFaultWatch {
+ public:
+  explicit PlugInFaultWatch(const void* codeInPlugIn, void (*beforeReport)() = nullptr);
+  ~PlugInFaultWatch();
+  PlugInFaultWatch(const PlugInFaultWatch&) = delete;
+  PlugInFaultWatch& operator=(const PlugInFaultWatch&) = delete;
+
+ private:
+  void* registration = nullptr;
+};
+
 // Sets every parameter to the same value.
 void setAllParameters(Effect& effect, float value);
 

@@ -86,68 +86,14 @@ class InCall {
 // ---------------------------------------------------------------------------
 // Faults, reported with the thread and call they happened in
 
-HMODULE gPlugIn = nullptr;
-LPTOP_LEVEL_EXCEPTION_FILTER gCrashReport = nullptr;
-
-bool fatalFaultCode(DWORD code) {
-  switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_STACK_OVERFLOW:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool inPlugIn(const void* address) {
-  HMODULE module = nullptr;
-  return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            static_cast<const char*>(address), &module) &&
-         module == gPlugIn;
-}
-
-// Reports a fault in the plug-in at once, on the thread that made it: the
-// other threads note their own calls as they go, and Wine swallows a fault
-// in a window procedure the system calls back.
-LONG CALLBACK reportPlugInFault(EXCEPTION_POINTERS* info) {
-  const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-  if (!gCrashReport || !fatalFaultCode(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
-  const bool executedNoCode = record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2 &&
-                              record.ExceptionInformation[0] == EXCEPTION_EXECUTE_FAULT;
-  if (!executedNoCode && !inPlugIn(record.ExceptionAddress)) return EXCEPTION_CONTINUE_SEARCH;
+// Said before the crash report of a fault in the plug-in, on the thread
+// that made it: the other threads note their own calls as they go.
+void beforeFaultReport() {
   gFaulted = true;
   const Watched* thread = tWatched;
   const char* call = thread ? thread->call.load() : nullptr;
   if (call) noteActivity("%s on the %s", call, thread->name);
-  gCrashReport(info);
-  return EXCEPTION_CONTINUE_SEARCH;
 }
-
-class FaultWatch {
- public:
-  explicit FaultWatch(const void* codeInPlugIn) {
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<const char*>(codeInPlugIn), &gPlugIn);
-    // Reading the crash handler's filter takes setting another and putting
-    // it back.
-    gCrashReport = SetUnhandledExceptionFilter(nullptr);
-    SetUnhandledExceptionFilter(gCrashReport);
-    registration = AddVectoredExceptionHandler(1, reportPlugInFault);
-  }
-  ~FaultWatch() {
-    if (registration) RemoveVectoredExceptionHandler(registration);
-    gCrashReport = nullptr;
-  }
-  FaultWatch(const FaultWatch&) = delete;
-  FaultWatch& operator=(const FaultWatch&) = delete;
-
- private:
-  void* registration = nullptr;
-};
 
 // ---------------------------------------------------------------------------
 // The watchdog
@@ -495,7 +441,7 @@ std::string checkProcessWhileEditing(const CheckContext& context) {
   Session session(context);
   Effect& effect = session.effect;
   requireProcessing(effect);
-  const FaultWatch faults(reinterpret_cast<const void*>(effect.record()->dispatcher));
+  const PlugInFaultWatch faults(reinterpret_cast<const void*>(effect.record()->dispatcher), beforeFaultReport);
   effect.startProcessing(kSampleRate, kBlock);
   EditingRun run(context, session);
   const std::string note = run.run();
