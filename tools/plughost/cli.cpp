@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tools/plughost/audio/audiostream.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/platform/errors.h"
 
@@ -81,7 +82,21 @@ const OptionRule kOptions[] = {
      }},
     {"--rate", nullptr, true, "render",
      [](Options& o, const std::string& v) {
-       o.sampleRate = static_cast<uint32_t>(parseInteger(v, 1000, 1536000, "--rate"));
+       o.sampleRate = static_cast<uint32_t>(parseInteger(v, kMinSampleRate, kMaxSampleRate, "--rate"));
+     }},
+    {"--automate", nullptr, true, "render",
+     [](Options& o, const std::string& v) { o.automation.push_back(parseAutomationCurve(v)); }},
+    {"--automation-step", nullptr, true, "render",
+     [](Options& o, const std::string& v) {
+       o.automationStep = static_cast<PlugInt32>(parseInteger(v, 1, 1 << 20, "--automation-step"));
+     }},
+    {"--quiet", nullptr, false, "render", [](Options& o, const std::string&) { o.quiet = true; }},
+    {"--tolerance-db", nullptr, true, "diff",
+     [](Options& o, const std::string& v) {
+       char* end = nullptr;
+       o.toleranceDb = std::strtod(v.c_str(), &end);
+       if (v.empty() || *end != 0 || !std::isfinite(o.toleranceDb))
+         throw InputError("--tolerance-db: expected a level in dBFS, such as -96, got '" + v + "'");
      }},
     {"--do", nullptr, true, "editor",
      [](Options& o, const std::string& v) { o.actions.push_back(v); }},
@@ -159,6 +174,8 @@ Options parseCommandLine(const std::vector<std::string>& args) {
       option->apply(options, value);
     } else if (command->takesPlugin && options.plugin.empty()) {
       options.plugin = arg;
+    } else if (options.files.size() < command->files) {
+      options.files.push_back(arg);
     } else {
       throw InputError(options.command + ": unexpected argument '" + arg + "'");
     }
@@ -166,6 +183,8 @@ Options parseCommandLine(const std::vector<std::string>& args) {
 
   if (command->takesPlugin && options.plugin.empty() && !options.list)
     throw InputError(options.command + ": expected a plug-in DLL");
+  if (options.files.size() < command->files)
+    throw InputError(options.command + ": expected " + std::to_string(command->files) + " files");
   if (options.command == "render" && options.output.empty())
     throw InputError("render: expected -o OUT.wav");
   if (options.command == kCheckCommand && options.resultFile.empty())

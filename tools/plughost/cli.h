@@ -1,12 +1,14 @@
 // plughost's command line.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "plugin/aeffect.h"
+#include "tools/plughost/host/automation.h"
 #include "tools/plughost/host/host.h"
 
 namespace plughost {
@@ -26,6 +28,13 @@ struct Options {
   std::string dumpInput;
   PlugInt32 blockSize = kDefaultBlockSize;
   uint32_t sampleRate = 0;  // 0: the input's own rate, or the default for the demo
+  std::vector<AutomationCurve> automation;
+  PlugInt32 automationStep = 32;
+  bool quiet = false;
+
+  // diff
+  std::vector<std::string> files;
+  double toleranceDb = -INFINITY;  // -inf: the files must be identical
 
   // editor
   std::vector<std::string> actions;  // --do, in order, as given

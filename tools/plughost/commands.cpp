@@ -15,8 +15,19 @@ const char kInfoDescription[] = "      show the plug-in's record, parameters, na
 const char kRenderDescription[] =
     "      process a WAV file (16, 24, 32-bit PCM or 32, 64-bit float, mono or\n"
     "      stereo) or, without -i, the built-in demo signal; writes 32-bit float\n"
-    "      stereo. --rate sets the rate of the demo, or overrides the input's.\n"
-    "      --dump-input writes the signal fed to the plug-in.\n";
+    "      stereo, a block at a time; the output takes its name only once the\n"
+    "      whole render succeeded, and is never the input. --rate sets the rate\n"
+    "      of the demo, or overrides the input's. --dump-input writes the signal\n"
+    "      fed to the plug-in. --automate sets parameter INDEX along straight\n"
+    "      lines between the points (seconds:value), every --automation-step\n"
+    "      frames (32); the block is split there. Progress shows on a console\n"
+    "      for longer renders, unless --quiet.\n";
+
+const char kDiffDescription[] =
+    "      compare two WAV files frame by frame: peak and RMS difference in dBFS,\n"
+    "      the first frame that differs and how many do. Exit 0 when the peak\n"
+    "      difference is within --tolerance-db (default: files identical),\n"
+    "      1 beyond it, 2 when the files cannot be compared.\n";
 
 const char kValidateDescription[] =
     "      run the conformance checks, each in a process of its own, and print\n"
@@ -55,25 +66,27 @@ const char kEditorDescription[] =
 const char kHelpDescription[] = "      show this text\n";
 
 const std::vector<Command> kCommands = {
-    {"info", runInfo, "PLUGIN.dll [--trace]", kInfoDescription, nullptr, true, false},
+    {"info", runInfo, "PLUGIN.dll [--trace]", kInfoDescription, nullptr, true, 0, false},
     {"render", runRender,
      "PLUGIN.dll [-i IN.wav] -o OUT.wav [--param INDEX=VALUE]...\n"
-     "                  [--block N] [--rate HZ] [--dump-input FILE] [--trace]",
-     kRenderDescription, nullptr, true, false},
+     "                  [--automate INDEX=TIME:VALUE,...]... [--automation-step N]\n"
+     "                  [--block N] [--rate HZ] [--dump-input FILE] [--quiet] [--trace]",
+     kRenderDescription, nullptr, true, 0, false},
     {"validate", runValidate,
      "PLUGIN.dll [--only CHECK,...] [--seed N] [--repeat N]\n"
      "                  [--json FILE] [--junit FILE] [--requests N]\n"
      "                  [--duration SECONDS] [--timeout SECONDS]\n"
      "  plughost validate --list",
-     kValidateDescription, nullptr, true, false},
+     kValidateDescription, nullptr, true, 0, false},
     {"editor", runEditor,
      "PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"
      "                  [--knob-mode 0|1|2] [-i IN.wav] [--do ACTION]... [--trace]",
-     kEditorDescription, actionHelp, true, false},
-    {"help", runHelp, "", kHelpDescription, nullptr, false, false},
+     kEditorDescription, actionHelp, true, 0, false},
+    {"diff", runDiff, "A.wav B.wav [--tolerance-db X]", kDiffDescription, nullptr, false, 2, false},
+    {"help", runHelp, "", kHelpDescription, nullptr, false, 0, false},
     // What a validating plughost runs each check in: plughost --check NAME
     // --result FILE PLUGIN.dll. Its verdict file reports a crash.
-    {kCheckCommand, runCheck, nullptr, nullptr, nullptr, true, true},
+    {kCheckCommand, runCheck, nullptr, nullptr, nullptr, true, 0, true},
 };
 
 }  // namespace

@@ -20,6 +20,8 @@ struct Command {
   // More of the description, made from another table; may be null.
   std::string (*moreDescription)();
   bool takesPlugin;
+  // How many file names follow (after the plug-in, if any).
+  unsigned files;
   // Whether a plug-in that faults is reported by the command's own
   // handler; the others install plughost's crash report.
   bool reportsOwnCrashes;
@@ -37,6 +39,7 @@ int runInfo(const Options& options);
 int runRender(const Options& options);
 int runValidate(const Options& options);
 int runEditor(const Options& options);
+int runDiff(const Options& options);
 // One validation check, run by a child process of runValidate.
 int runCheck(const Options& options);
 

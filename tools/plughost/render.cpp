@@ -1,16 +1,22 @@
-// plughost render: a WAV file (or the demo signal) through processReplacing.
+// plughost render: a WAV file (or the demo signal) through processReplacing,
+// a block at a time from the input file to the output file, with parameter
+// automation played as a host plays it.
 #include <windows.h>
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tools/plughost/audio/audioblocks.h"
+#include "tools/plughost/audio/audiostream.h"
 #include "tools/plughost/audio/demo.h"
-#include "tools/plughost/audio/wavfile.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/host/host.h"
 #include "tools/plughost/platform/errors.h"
@@ -20,61 +26,103 @@ namespace plughost {
 
 namespace {
 
-struct Source {
-  StereoSignal signal;
-  uint32_t sampleRate = 0;
-};
-
-Source loadSource(const Options& options) {
-  Source source;
+std::unique_ptr<AudioSource> openSource(const Options& options) {
   if (options.input.empty()) {
-    source.sampleRate = options.sampleRate ? options.sampleRate : static_cast<uint32_t>(kDefaultSampleRate);
-    source.signal = makeDemoSignal(source.sampleRate);
-    return source;
+    const uint32_t rate = options.sampleRate ? options.sampleRate : static_cast<uint32_t>(kDefaultSampleRate);
+    return std::make_unique<SignalSource>(makeDemoSignal(rate), rate);
   }
-  const InputFile file = readInputFile(options.input);
-  source.signal = file.signal;
-  source.sampleRate = options.sampleRate ? options.sampleRate : file.sampleRate;
+  auto source = std::make_unique<WavFileSource>(options.input);
+  // --rate stands in for the header's rate, however wrong that is.
+  if (!options.sampleRate) checkFileSampleRate(options.input, source->sampleRate());
   return source;
+}
+
+// An output never replaces the input, nor another output, whatever the
+// spelling that names it.
+void checkOutputs(const Options& options) {
+  if (!options.input.empty() && sameFile(options.input, options.output))
+    throw InputError("render: -o " + options.output + " is the input file " + options.input);
+  if (options.dumpInput.empty()) return;
+  if (sameFile(options.dumpInput, options.output)) throw InputError("render: --dump-input and -o name the same file");
+  if (!options.input.empty() && sameFile(options.input, options.dumpInput))
+    throw InputError("render: --dump-input " + options.dumpInput + " is the input file " + options.input);
 }
 
 // Peak and RMS of one channel; samples that are not finite are counted
 // apart so one NaN does not hide the level of everything else.
 struct Levels {
-  double peak = 0.0;
+  float peak = 0.0f;
   double sumSquares = 0.0;
-  size_t finite = 0;
-  size_t nonFinite = 0;
+  uint64_t total = 0;
+  uint64_t nonFinite = 0;
 
-  void add(const std::vector<float>& samples) {
-    for (float s : samples) {
-      if (!std::isfinite(s)) {
-        ++nonFinite;
+  void add(const float* samples, size_t count) {
+    // Four samples at a time, so that a render does not spend a good part
+    // of its time here; a group holding a sample that is not finite goes
+    // one by one.
+    const __m128 absMask = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 largest = _mm_set1_ps(FLT_MAX);
+    __m128 peaks = _mm_setzero_ps();
+    __m128d sumsLow = _mm_setzero_pd(), sumsHigh = _mm_setzero_pd();
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+      const __m128 magnitude = _mm_and_ps(_mm_loadu_ps(samples + i), absMask);
+      if (_mm_movemask_ps(_mm_cmple_ps(magnitude, largest)) != 0xF) {
+        for (size_t j = i; j < i + 4; ++j) addOne(samples[j]);
         continue;
       }
-      const double v = s;
-      peak = std::fmax(peak, std::fabs(v));
-      sumSquares += v * v;
-      ++finite;
+      peaks = _mm_max_ps(peaks, magnitude);
+      const __m128d low = _mm_cvtps_pd(magnitude);
+      const __m128d high = _mm_cvtps_pd(_mm_movehl_ps(magnitude, magnitude));
+      sumsLow = _mm_add_pd(sumsLow, _mm_mul_pd(low, low));
+      sumsHigh = _mm_add_pd(sumsHigh, _mm_mul_pd(high, high));
     }
+    for (; i < count; ++i) addOne(samples[i]);
+    float lanes[4];
+    _mm_storeu_ps(lanes, peaks);
+    double sums[4];
+    _mm_storeu_pd(sums, sumsLow);
+    _mm_storeu_pd(sums + 2, sumsHigh);
+    for (int lane = 0; lane < 4; ++lane) {
+      peak = std::max(peak, lanes[lane]);
+      sumSquares += sums[lane];
+    }
+    total += count;
   }
+
+  void addOne(float sample) {
+    const float magnitude = std::fabs(sample);
+    if (!(magnitude <= FLT_MAX)) {
+      ++nonFinite;
+      return;
+    }
+    peak = std::max(peak, magnitude);
+    sumSquares += static_cast<double>(magnitude) * magnitude;
+  }
+
   double peakDb() const { return toDb(peak); }
-  double rmsDb() const { return finite ? toDb(std::sqrt(sumSquares / finite)) : toDb(0.0); }
-  static double toDb(double amplitude) {
-    return amplitude > 0.0 ? 20.0 * std::log10(amplitude) : -INFINITY;
+  double rmsDb() const {
+    const uint64_t counted = total - nonFinite;
+    return counted ? toDb(std::sqrt(sumSquares / static_cast<double>(counted))) : toDb(0.0);
   }
+  static double toDb(double amplitude) { return amplitude > 0.0 ? 20.0 * std::log10(amplitude) : -INFINITY; }
 };
 
-void printLevels(const char* label, const StereoSignal& signal) {
+struct StereoLevels {
   Levels left, right;
-  left.add(signal.left);
-  right.add(signal.right);
-  std::printf("  %-6s %9.2f %9.2f %9.2f %9.2f\n", label, left.peakDb(), right.peakDb(),
-              left.rmsDb(), right.rmsDb());
-  if (left.nonFinite || right.nonFinite)
-    std::printf("  %-6s %zu non-finite samples left, %zu right\n", label, left.nonFinite,
-                right.nonFinite);
-}
+
+  void add(const StereoSignal& signal, size_t frames) {
+    left.add(signal.left.data(), frames);
+    right.add(signal.right.data(), frames);
+  }
+  void print(const char* label) const {
+    std::printf("  %-6s %9.2f %9.2f %9.2f %9.2f\n", label, left.peakDb(), right.peakDb(), left.rmsDb(),
+                right.rmsDb());
+    if (left.nonFinite || right.nonFinite)
+      std::printf("  %-6s %llu non-finite samples left, %llu right\n", label,
+                  static_cast<unsigned long long>(left.nonFinite), static_cast<unsigned long long>(right.nonFinite));
+  }
+};
 
 class Stopwatch {
  public:
@@ -93,54 +141,168 @@ class Stopwatch {
   long long ticks = 0;
 };
 
-struct RenderResult {
-  StereoSignal output;
-  size_t blocks = 0;
-  double seconds = 0.0;
+// The automation curves, sent to the plug-in at every step boundary as a
+// host sends them: between blocks, each block ending at the next boundary.
+class AutomationPlayer {
+ public:
+  AutomationPlayer(const std::vector<AutomationCurve>& curves, PlugInt32 step, uint32_t sampleRate, bool trace)
+      : curves(curves), step(static_cast<uint64_t>(step)), sampleRate(sampleRate), trace(trace) {}
+
+  // The frames from `frame` to the next boundary; all of them without curves.
+  uint64_t framesToBoundary(uint64_t frame) const { return curves.empty() ? UINT64_MAX : step - frame % step; }
+
+  void atFrame(Effect& effect, uint64_t frame) {
+    if (curves.empty() || frame % step != 0) return;
+    const double seconds = static_cast<double>(frame) / sampleRate;
+    for (const AutomationCurve& curve : curves) {
+      const float value = curve.valueAt(seconds);
+      if (trace)
+        std::printf("automate: frame %llu parameter %d = %.9g\n", static_cast<unsigned long long>(frame),
+                    static_cast<int>(curve.index), value);
+      effect.setParameter(curve.index, value);
+    }
+    ++sets;
+  }
+
+  void print() const {
+    for (const AutomationCurve& curve : curves)
+      std::printf("automation: parameter %d, %zu points from %.3f s to %.3f s, set %llu times, every %llu frames\n",
+                  static_cast<int>(curve.index), curve.points.size(), curve.points.front().seconds,
+                  curve.points.back().seconds, static_cast<unsigned long long>(sets),
+                  static_cast<unsigned long long>(step));
+  }
+
+ private:
+  const std::vector<AutomationCurve>& curves;
+  uint64_t step;
+  uint32_t sampleRate;
+  bool trace;
+  uint64_t sets = 0;
 };
 
-RenderResult process(Effect& effect, Host& host, const StereoSignal& input, PlugInt32 blockSize) {
-  const size_t frames = input.left.size();
-  RenderResult result;
-  result.output.left.resize(frames);
-  result.output.right.resize(frames);
-  ChannelBuffers buffers(effect.record()->numInputs, effect.record()->numOutputs, blockSize);
+// Per cent done and speed against real time on standard error, rewritten in
+// place, for renders that run long enough to wonder about; only on a
+// console, where a line rewritten in place reads as one.
+class Progress {
+ public:
+  Progress(bool wanted, uint64_t frames, uint32_t sampleRate)
+      : shows(wanted && errorIsConsole()), frames(frames), sampleRate(sampleRate), started(GetTickCount64()) {}
+
+  void update(uint64_t done) {
+    if (!shows) return;
+    const ULONGLONG now = GetTickCount64();
+    if (now - started < kQuietMs || now - lastShown < kEveryMs) return;
+    lastShown = now;
+    const double audioSeconds = static_cast<double>(done) / sampleRate;
+    std::fprintf(stderr, "\rrender: %3.0f%% at %.0fx real time ", frames ? 100.0 * done / frames : 100.0,
+                 audioSeconds / ((now - started) / 1000.0));
+    shown = true;
+  }
+
+  void finish() {
+    if (shown) std::fprintf(stderr, "\r%40s\r", "");
+  }
+
+ private:
+  static constexpr ULONGLONG kQuietMs = 2000;
+  static constexpr ULONGLONG kEveryMs = 250;
+
+  static bool errorIsConsole() {
+    DWORD mode;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+  }
+
+  bool shows;
+  uint64_t frames;
+  uint32_t sampleRate;
+  ULONGLONG started;
+  ULONGLONG lastShown = 0;
+  bool shown = false;
+};
+
+struct RenderResult {
+  uint64_t frames = 0;
+  size_t blocks = 0;
+  double seconds = 0.0;
+  StereoLevels in, out;
+};
+
+// Frames read, processed and written at a time: whole blocks, so that the
+// blocks keep their grid across reads.
+size_t framesPerRead(PlugInt32 blockSize) {
+  constexpr size_t kAbout = 65536;
+  const size_t block = static_cast<size_t>(blockSize);
+  return block * std::max<size_t>(1, kAbout / block);
+}
+
+class Render {
+ public:
+  Render(Effect& effect, const Options& options, AudioSource& source)
+      : effect(effect), options(options), source(source),
+        automation(options.automation, options.automationStep, source.sampleRate(), options.trace),
+        buffers(effect.record()->numInputs, effect.record()->numOutputs, options.blockSize) {}
+
+  RenderResult run(FloatStereoWriter& output, FloatStereoWriter* dump) {
+    const size_t chunk = framesPerRead(options.blockSize);
+    StereoSignal in{std::vector<float>(chunk), std::vector<float>(chunk)};
+    StereoSignal out{std::vector<float>(chunk), std::vector<float>(chunk)};
+    Progress progress(!options.quiet, source.frames(), source.sampleRate());
+    RenderResult result;
+    for (;;) {
+      const size_t frames = source.read(in.left.data(), in.right.data(), chunk);
+      if (frames == 0) break;
+      result.in.add(in, frames);
+      if (dump) dump->write(in.left.data(), in.right.data(), frames);
+      processChunk(in, out, frames, result);
+      result.out.add(out, frames);
+      output.write(out.left.data(), out.right.data(), frames);
+      progress.update(result.frames);
+    }
+    progress.finish();
+    result.seconds = stopwatch.seconds();
+    return result;
+  }
+
+  void printAutomation() const { automation.print(); }
+
+ private:
+  void processChunk(const StereoSignal& in, StereoSignal& out, size_t frames, RenderResult& result) {
+    const uint64_t block = static_cast<uint64_t>(options.blockSize);
+    for (size_t first = 0; first < frames;) {
+      const uint64_t at = result.frames;
+      automation.atFrame(effect, at);
+      const size_t count = static_cast<size_t>(
+          std::min({static_cast<uint64_t>(frames - first), block - at % block, automation.framesToBoundary(at)}));
+      buffers.load(in, first, count);
+      stopwatch.start();
+      effect.process(buffers.inputs(), buffers.outputs(), static_cast<PlugInt32>(count));
+      stopwatch.stop();
+      buffers.store(out, first, count);
+      ++result.blocks;
+      result.frames += count;
+      first += count;
+    }
+  }
+
+  Effect& effect;
+  const Options& options;
+  AudioSource& source;
+  AutomationPlayer automation;
+  ChannelBuffers buffers;
   Stopwatch stopwatch;
-  host.processLevel = kProcessLevelOffline;
-  for (size_t first = 0; first < frames; first += blockSize) {
-    const size_t count = std::min(frames - first, static_cast<size_t>(blockSize));
-    buffers.load(input, first, count);
-    stopwatch.start();
-    effect.process(buffers.inputs(), buffers.outputs(), static_cast<PlugInt32>(count));
-    stopwatch.stop();
-    buffers.store(result.output, first, count);
-    ++result.blocks;
-  }
-  host.processLevel = kProcessLevelUser;
-  result.seconds = stopwatch.seconds();
-  return result;
-}
+};
 
-std::vector<unsigned char> encode(const StereoSignal& signal, uint32_t rate, const std::string& path) {
-  try {
-    return wavfile::encodeFloatStereo(rate, signal.left.data(), signal.right.data(), signal.left.size());
-  } catch (const wavfile::FormatError& error) {
-    throw InputError("cannot write " + path + ": " + error.what());
-  }
-}
-
-void printSummary(const Options& options, const Source& source, const RenderResult& result) {
-  const size_t frames = source.signal.left.size();
-  const double duration = static_cast<double>(frames) / source.sampleRate;
-  std::printf("rendered %zu frames (%.3f s at %u Hz) in %zu blocks of up to %d frames\n", frames,
-              duration, static_cast<unsigned>(source.sampleRate), result.blocks,
-              static_cast<int>(options.blockSize));
+void printSummary(const Options& options, uint32_t sampleRate, const RenderResult& result) {
+  const double duration = static_cast<double>(result.frames) / sampleRate;
+  std::printf("rendered %llu frames (%.3f s at %u Hz) in %zu blocks of up to %d frames\n",
+              static_cast<unsigned long long>(result.frames), duration, static_cast<unsigned>(sampleRate),
+              result.blocks, static_cast<int>(options.blockSize));
   std::printf("  %-6s %9s %9s %9s %9s   (dBFS)\n", "level", "peak L", "peak R", "RMS L", "RMS R");
-  printLevels("in", source.signal);
-  printLevels("out", result.output);
+  result.in.print("in");
+  result.out.print("out");
   if (result.seconds > 0.0)
-    std::printf("speed: %.0fx real time (processReplacing took %.3f ms in all)\n",
-                duration / result.seconds, 1000.0 * result.seconds);
+    std::printf("speed: %.0fx real time (processReplacing took %.3f ms in all)\n", duration / result.seconds,
+                1000.0 * result.seconds);
   else
     std::printf("speed: too fast to measure\n");
   std::printf("wrote %s (32-bit float stereo)\n", options.output.c_str());
@@ -148,40 +310,55 @@ void printSummary(const Options& options, const Source& source, const RenderResu
     std::printf("wrote %s (the input, 32-bit float stereo)\n", options.dumpInput.c_str());
 }
 
+// The curves' parameters are checked as --param's are, before any audio.
+void checkAutomatedIndices(const Options& options, Effect& effect) {
+  ParameterSettings settings;
+  for (const AutomationCurve& curve : options.automation)
+    settings.emplace_back(curve.index, curve.valueAt(0.0));
+  try {
+    applyParameters(settings, effect);
+  } catch (const InputError& error) {
+    std::string message = error.what();
+    if (message.rfind("--param", 0) == 0) message.replace(0, 7, "--automate");
+    throw InputError(message);
+  }
+}
+
 }  // namespace
 
 int runRender(const Options& options) {
-  if (options.dumpInput == options.output)
-    throw InputError("render: --dump-input and -o name the same file");
-  // Bad input files are refused before the plug-in is touched.
-  const Source source = loadSource(options);
+  // Bad input files and outputs are refused before the plug-in is touched.
+  const std::unique_ptr<AudioSource> source = openSource(options);
+  checkOutputs(options);
+  const uint32_t sampleRate = options.sampleRate ? options.sampleRate : source->sampleRate();
 
   PluginModule module(options.plugin);
   Host host(module.directory());
   host.trace = options.trace;
-  host.sampleRate = static_cast<float>(source.sampleRate);
+  host.sampleRate = static_cast<float>(sampleRate);
   host.blockSize = options.blockSize;
   Effect effect(module);
   requirePlayable(effect, options.plugin);
   applyParameters(options.params, effect);
+  checkAutomatedIndices(options, effect);
 
-  effect.startProcessing(static_cast<float>(source.sampleRate), options.blockSize);
-  const RenderResult result = process(effect, host, source.signal, options.blockSize);
+  // Both files are complete on disk before either takes its real name.
+  FloatStereoWriter output(options.output, sampleRate, source->frames());
+  std::optional<FloatStereoWriter> dump;
+  if (!options.dumpInput.empty()) dump.emplace(options.dumpInput, sampleRate, source->frames());
+
+  effect.startProcessing(static_cast<float>(sampleRate), options.blockSize);
+  host.processLevel = kProcessLevelOffline;
+  Render render(effect, options, *source);
+  const RenderResult result = render.run(output, dump ? &*dump : nullptr);
+  host.processLevel = kProcessLevelUser;
   effect.stopProcessing();
   effect.close();
 
-  // Both files are complete on disk before either takes its real name.
-  PendingFile output(options.output);
-  output.write(encode(result.output, source.sampleRate, options.output));
-  std::optional<PendingFile> dump;
-  if (!options.dumpInput.empty()) {
-    dump.emplace(options.dumpInput);
-    dump->write(encode(source.signal, source.sampleRate, options.dumpInput));
-  }
   output.commit();
   if (dump) dump->commit();
-
-  printSummary(options, source, result);
+  printSummary(options, sampleRate, result);
+  render.printAutomation();
   return 0;
 }
 

@@ -2,23 +2,18 @@
 
 #include <algorithm>
 
-#include "tools/plughost/audio/wavfile.h"
-#include "tools/plughost/platform/errors.h"
-#include "tools/plughost/platform/files.h"
+#include "tools/plughost/audio/audiostream.h"
 
 namespace plughost {
 
 InputFile readInputFile(const std::string& path) {
-  wavfile::Audio audio;
-  try {
-    audio = wavfile::decode(readWholeFile(path));
-  } catch (const wavfile::FormatError& error) {
-    throw InputError(path + ": " + error.what());
-  }
+  WavFileSource source(path);
+  checkFileSampleRate(path, source.sampleRate());
   InputFile file;
-  file.signal.left = audio.channels[0];
-  file.signal.right = audio.channels.size() > 1 ? audio.channels[1] : audio.channels[0];
-  file.sampleRate = audio.sampleRate;
+  file.sampleRate = source.sampleRate();
+  file.signal.left.resize(static_cast<size_t>(source.frames()));
+  file.signal.right.resize(file.signal.left.size());
+  source.read(file.signal.left.data(), file.signal.right.data(), file.signal.left.size());
   return file;
 }
 
@@ -29,15 +24,16 @@ ChannelBuffers::ChannelBuffers(PlugInt32 inputs, PlugInt32 outputs, PlugInt32 bl
 }
 
 void ChannelBuffers::load(const StereoSignal& source, size_t first, size_t frames) {
-  for (auto& channel : inputData) std::fill(channel.begin(), channel.begin() + frames, 0.0f);
-  for (size_t i = 0; i < frames; ++i) {
-    const float left = source.left[first + i];
-    const float right = source.right[first + i];
-    if (inputData.size() == 1) inputData[0][i] = 0.5f * (left + right);
-    if (inputData.size() >= 2) {
-      inputData[0][i] = left;
-      inputData[1][i] = right;
-    }
+  const float* left = source.left.data() + first;
+  const float* right = source.right.data() + first;
+  if (inputData.size() == 1) {
+    for (size_t i = 0; i < frames; ++i) inputData[0][i] = 0.5f * (left[i] + right[i]);
+    return;
+  }
+  for (size_t c = 2; c < inputData.size(); ++c) std::fill_n(inputData[c].begin(), frames, 0.0f);
+  if (inputData.size() >= 2) {
+    std::copy_n(left, frames, inputData[0].begin());
+    std::copy_n(right, frames, inputData[1].begin());
   }
 }
 

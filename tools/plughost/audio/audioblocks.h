@@ -17,10 +17,9 @@ struct InputFile {
   uint32_t sampleRate = 0;
 };
 
-// Reads a WAV file; a mono file feeds both sides. Throws InputError naming
-// the file.
+// Reads a whole WAV file; a mono file feeds both sides. Throws InputError
+// naming the file, for a sample rate plughost does not serve too.
 InputFile readInputFile(const std::string& path);
-
 
 // The plug-in's channels as the host feeds and reads them: input 0 and 1
 // carry left and right (a single input gets their mean, extra inputs

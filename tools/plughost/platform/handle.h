@@ -18,6 +18,11 @@ class UniqueHandle {
 
   bool valid() const { return handle && handle != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return handle; }
+  // Closes the handle held, if any, and holds `h` instead.
+  void reset(HANDLE h = nullptr) {
+    if (valid()) CloseHandle(handle);
+    handle = h;
+  }
 
  private:
   HANDLE handle = nullptr;
