@@ -2,6 +2,7 @@
 // testplug, and every kind of bad input it must refuse cleanly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -183,6 +184,172 @@ TEST(PlughostRender, RateSetsTheDemoAndWhatTheHostReports) {
   EXPECT_TRUE(block) << run.out;
 }
 
+// An output is never the input, however its name is spelled: the same
+// path, another case, a detour through ".", a hard link.
+TEST(PlughostRender, RefusesToWriteOverItsInputHoweverNamed) {
+  Scratch scratch;
+  const Bytes original = rampPcm16(101);
+  const std::string in = scratch.write("in.wav", original);
+  const std::string link = scratch.path("link.wav");
+  ASSERT_TRUE(CreateHardLinkA(link.c_str(), in.c_str(), nullptr));
+  const std::string other = scratch.path("out.wav");
+  const std::vector<std::vector<std::string>> outputs = {
+      {"-o", in},
+      {"-o", scratch.path("IN.WAV")},
+      {"-o", scratch.path(".\\in.wav")},
+      {"-o", link},
+      {"-o", other, "--dump-input", scratch.path("In.Wav")},
+      {"-o", other, "--dump-input", scratch.path("OUT.wav")},
+  };
+  for (const std::vector<std::string>& output : outputs) {
+    std::vector<std::string> args = {"render", kQuillon, "-i", in};
+    args.insert(args.end(), output.begin(), output.end());
+    SCOPED_TRACE(args.back());
+    const Outcome run = plughost(args, scratch);
+    EXPECT_EQ(run.status, 2u);
+    ASSERT_EQ(run.errLines().size(), 1u) << run.err;
+    EXPECT_TRUE(contains(run.err, "is the input file") || contains(run.err, "name the same file")) << run.err;
+    EXPECT_EQ(plughosttest::readFile(in), original);
+    EXPECT_EQ(scratch.files(), (std::vector<std::string>{"in.wav", "link.wav"}));
+  }
+}
+
+// A render that fails once it has begun writing, whether the input, the
+// disk or the plug-in fails it, leaves the target as it was, absent or
+// whole, and no temporary file beside it.
+TEST(PlughostRender, AFailureHalfWayLeavesTheTargetAsItWas) {
+  struct Failure {
+    const char* what;
+    const char* plugin;
+    Bytes input;
+    const char* diskLimit;  // bytes an output may reach, or null
+    const char* message;
+  };
+  const Bytes longRamp = rampPcm16(300000);  // 1.2 MB in, 2.4 MB out, 65536 frames a read
+  const std::vector<Failure> failures = {
+      {"reader", kQuillon, riff({fmtChunk(1, 2, 44100, 16), chunkClaiming("data", 400000, pcm16({1, 2}))}), nullptr,
+       "truncated data chunk"},
+      {"full disk", kQuillon, longRamp, "1500000", "cannot write"},
+      {"plug-in crash", "fixtures/testplug_midfile.dll", longRamp, nullptr, "during processReplacing"},
+  };
+  for (const Failure& failure : failures) {
+    for (const bool targetExists : {false, true}) {
+      SCOPED_TRACE(std::string(failure.what) + (targetExists ? ", over an earlier output" : ""));
+      Scratch scratch;
+      const std::string in = scratch.write("in.wav", failure.input);
+      const Bytes earlier = {'o', 'l', 'd'};
+      const std::string out = targetExists ? scratch.write("out.wav", earlier) : scratch.path("out.wav");
+      SetEnvironmentVariableA("PLUGHOST_TEST_DISK_LIMIT", failure.diskLimit);
+      const Outcome run = plughost({"render", failure.plugin, "-i", in, "-o", out}, scratch);
+      SetEnvironmentVariableA("PLUGHOST_TEST_DISK_LIMIT", nullptr);
+      EXPECT_EQ(run.status, 2u);
+      EXPECT_TRUE(contains(run.err, failure.message)) << run.err;
+      if (targetExists) {
+        EXPECT_EQ(plughosttest::readFile(out), earlier);
+      }
+      EXPECT_EQ(scratch.files(), targetExists ? (std::vector<std::string>{"in.wav", "out.wav"})
+                                              : std::vector<std::string>{"in.wav"});
+    }
+  }
+}
+
+// A curve's value at a time, straight between its points.
+float curveAt(const std::vector<std::pair<double, float>>& points, double seconds) {
+  if (seconds <= points.front().first) return points.front().second;
+  size_t at = 0;
+  while (at + 1 < points.size() && points[at + 1].first <= seconds) ++at;
+  if (at + 1 == points.size()) return points.back().second;
+  const auto& [t0, v0] = points[at];
+  const auto& [t1, v1] = points[at + 1];
+  return static_cast<float>(v0 + (static_cast<double>(v1) - v0) * (seconds - t0) / (t1 - t0));
+}
+
+// Quillon takes its parameters once a block and keeps no state between
+// samples, so the render must equal the input processed 32 frames at a
+// time with each curve's value at the step's first frame.
+TEST(PlughostRender, AutomationFollowsTheCurveSampleBySample) {
+  Scratch scratch;
+  const std::string in = scratch.write("in.wav", rampPcm16(4410));
+  const std::string out = scratch.path("out.wav");
+  const std::vector<std::pair<double, float>> threshold = {{0.02, 0.2f}, {0.06, 0.8f}};
+  const std::vector<std::pair<double, float>> ratio = {{0.0, 0.9f}, {0.05, 0.1f}, {0.05, 0.5f}};  // a jump
+  const Outcome run = plughost({"render", kQuillon, "-i", in, "-o", out, "--block", "100", "--trace",
+                                "--automate", "0=0.02:0.2,0.06:0.8", "--automate", "1=0:0.9,0.05:0.1,0.05:0.5"},
+                               scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  // Blocks end at every 100th frame and at every 32nd.
+  EXPECT_TRUE(contains(run.out, "in 177 blocks of up to 100 frames")) << run.out;
+  EXPECT_TRUE(contains(run.out, "automation: parameter 0, 2 points from 0.020 s to 0.060 s, set 138 times, every 32 frames"))
+      << run.out;
+  const std::vector<std::string> lines = run.outLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "automate: frame 2208 parameter 1 = 0.5"), lines.end()) << run.out;
+
+  wavfile::Audio expected = readWav(in);
+  testhost::LoadedEffect quillon(kQuillon);
+  AEffect* e = quillon.effect();
+  for (size_t first = 0; first < expected.frames(); first += 32) {
+    const double seconds = static_cast<double>(first) / 44100;
+    e->setParameter(e, 0, curveAt(threshold, seconds));
+    e->setParameter(e, 1, curveAt(ratio, seconds));
+    float* channels[2] = {expected.channels[0].data() + first, expected.channels[1].data() + first};
+    e->processReplacing(e, channels, channels, static_cast<PlugInt32>(std::min<size_t>(32, expected.frames() - first)));
+  }
+  const wavfile::Audio output = readWav(out);
+  ASSERT_EQ(output.frames(), expected.frames());
+  for (size_t c = 0; c < 2; ++c)
+    for (size_t i = 0; i < output.frames(); ++i)
+      ASSERT_EQ(testhost::bitsOf(output.channels[c][i]), testhost::bitsOf(expected.channels[c][i]))
+          << "channel " << c << " frame " << i;
+}
+
+// --- diff -------------------------------------------------------------------
+
+Bytes floatWav(uint16_t channels, uint32_t rate, const std::vector<float>& samples) {
+  Bytes data;
+  for (float sample : samples) u32(data, testhost::bitsOf(sample));
+  return riff({fmtChunk(3, channels, rate, 32), chunk("data", data)});
+}
+
+TEST(PlughostDiff, IdenticalWithinBeyondAndIncomparable) {
+  std::vector<float> base(100);
+  for (size_t i = 0; i < base.size(); ++i) base[i] = std::sin(0.1f * static_cast<float>(i)) * 0.5f;
+  base[40] = NAN;  // one NaN against another is no difference
+  std::vector<float> changed = base;
+  changed[14] += 0.001f;  // frame 7, right side
+  changed[16] -= 0.0001f;
+  struct Case {
+    const char* what;
+    Bytes other;
+    std::vector<std::string> options;
+    DWORD status;
+    std::vector<const char*> says;
+  };
+  const std::vector<Case> cases = {
+      {"identical", floatWav(2, 44100, base), {}, 0, {"differing frames: none of 50", "diff: identical"}},
+      {"different", floatWav(2, 44100, changed), {}, 1,
+       {"peak difference: -60.00 dBFS", "differing frames: 2 of 50, the first at frame 7", "diff: different"}},
+      {"within", floatWav(2, 44100, changed), {"--tolerance-db", "-50"}, 0, {"within the tolerance of -50.00 dBFS"}},
+      {"beyond", floatWav(2, 44100, changed), {"--tolerance-db", "-70"}, 1, {"beyond the tolerance of -70.00 dBFS"}},
+      {"rate", floatWav(2, 48000, base), {}, 2, {"the sample rate differs: ", "has 44100 Hz", "has 48000 Hz"}},
+      {"channels", floatWav(1, 44100, base), {}, 2, {"the channel count differs"}},
+      {"length", floatWav(2, 44100, std::vector<float>(base.begin(), base.end() - 2)), {}, 2,
+       {"the length differs: ", "has 50 frames", "has 49 frames"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scratch scratch;
+    std::vector<std::string> args = {"diff", scratch.write("a.wav", floatWav(2, 44100, base)),
+                                     scratch.write("b.wav", c.other)};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const Outcome run = plughost(args, scratch);
+    EXPECT_EQ(run.status, c.status) << run.out << run.err;
+    for (const char* text : c.says) EXPECT_TRUE(contains(run.out + run.err, text)) << run.out << run.err;
+    if (c.status == 2) {
+      EXPECT_EQ(run.errLines().size(), 1u) << run.err;
+    }
+  }
+}
+
 // --- bad input --------------------------------------------------------------
 
 struct BadInput {
@@ -228,6 +395,12 @@ std::vector<BadInput> badInputs() {
       {"parameter value", {"render", kQuillon, "--param", "0=loud"}, {}, "expected a finite number"},
       {"parameter syntax", {"render", kQuillon, "--param", "0"}, {}, "expected INDEX=VALUE"},
       {"block size", {"render", kQuillon, "--block", "0"}, {}, "--block: expected a whole number"},
+      {"file's sample rate", {"render", kQuillon, "-i", "IN"},
+       riff({fmtChunk(1, 1, 4000000000u, 16), chunk("data", pcm16({1}))}),
+       "a sample rate of 4000000000 Hz is outside 1000 to 1536000 Hz"},
+      {"automation point", {"render", kQuillon, "--automate", "0=1"}, {}, "'1' is not TIME:VALUE"},
+      {"automation order", {"render", kQuillon, "--automate", "0=1:0.5,0.5:0.2"}, {}, "comes before the point"},
+      {"automation index", {"render", kQuillon, "--automate", "5=0:1"}, {}, "--automate: index 5 is outside"},
       {"unknown option", {"render", kQuillon, "--fast"}, {}, "unknown option '--fast'"},
       {"info option on validate", {"validate", kQuillon, "--trace"}, {}, "unknown option '--trace'"},
       {"unknown command", {"play", kQuillon}, {}, "unknown command 'play'"},

@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -166,8 +167,9 @@ class AutomationPlayer {
 
   void print() const {
     for (const AutomationCurve& curve : curves)
-      std::printf("automation: parameter %d, %zu points from %.3f s to %.3f s, set %llu times, every %llu frames\n",
-                  static_cast<int>(curve.index), curve.points.size(), curve.points.front().seconds,
+      std::printf("automation: parameter %d, %zu point%s from %.3f s to %.3f s, set %llu times, every %llu frames\n",
+                  static_cast<int>(curve.index), curve.points.size(), curve.points.size() == 1 ? "" : "s",
+                  curve.points.front().seconds,
                   curve.points.back().seconds, static_cast<unsigned long long>(sets),
                   static_cast<unsigned long long>(step));
   }
@@ -194,13 +196,15 @@ class Progress {
     if (now - started < kQuietMs || now - lastShown < kEveryMs) return;
     lastShown = now;
     const double audioSeconds = static_cast<double>(done) / sampleRate;
-    std::fprintf(stderr, "\rrender: %3.0f%% at %.0fx real time ", frames ? 100.0 * done / frames : 100.0,
-                 audioSeconds / ((now - started) / 1000.0));
+    char line[80];
+    std::snprintf(line, sizeof line, "\rrender: %3.0f%% at %.0fx real time ", frames ? 100.0 * done / frames : 100.0,
+                  audioSeconds / ((now - started) / 1000.0));
+    show(line);
     shown = true;
   }
 
   void finish() {
-    if (shown) std::fprintf(stderr, "\r%40s\r", "");
+    if (shown) show("\r                                        \r");
   }
 
  private:
@@ -210,6 +214,12 @@ class Progress {
   static bool errorIsConsole() {
     DWORD mode;
     return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+  }
+
+  // One write a line, so that the console draws it whole.
+  static void show(const char* text) {
+    DWORD written;
+    WriteConsoleA(GetStdHandle(STD_ERROR_HANDLE), text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
   }
 
   bool shows;
