@@ -92,6 +92,7 @@ std::vector<std::string> Scratch::files() const {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
     names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
   return names;
 }
 

@@ -34,6 +34,7 @@ class Scratch {
   // A path inside the folder, as plughost gets it.
   std::string path(const std::string& name) const;
   std::string write(const std::string& name, const wavbytes::Bytes& bytes) const;
+  // The names of the files in the folder, sorted.
   std::vector<std::string> files() const;
 
  private:
