@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "tools/plughost/audio/audiostream.h"
+#include "tools/plughost/audio/levels.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/platform/errors.h"
 
 namespace plughost {
 
 namespace {
-
-double toDb(double amplitude) { return amplitude > 0.0 ? 20.0 * std::log10(amplitude) : -INFINITY; }
 
 // Two NaNs are the same sample, whatever their payloads; 0 and -0 too.
 bool sameSample(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
@@ -86,9 +85,9 @@ int runDiff(const Options& options) {
   }
 
   std::printf("%s\n%s\n", describe(options.files[0], a).c_str(), describe(options.files[1], b).c_str());
-  const double peakDb = toDb(difference.peak);
+  const double peakDb = toDbfs(difference.peak);
   const double rmsDb =
-      difference.samples ? toDb(std::sqrt(difference.sumSquares / static_cast<double>(difference.samples))) : -INFINITY;
+      difference.samples ? toDbfs(std::sqrt(difference.sumSquares / static_cast<double>(difference.samples))) : -INFINITY;
   std::printf("peak difference: %.2f dBFS\nRMS difference: %.2f dBFS\n", peakDb, rmsDb);
   if (difference.framesDiffering == 0) {
     std::printf("differing frames: none of %llu\ndiff: identical\n", static_cast<unsigned long long>(a.frames()));

@@ -3,10 +3,7 @@
 // automation played as a host plays it.
 #include <windows.h>
 
-#include <emmintrin.h>
-
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -18,10 +15,12 @@
 #include "tools/plughost/audio/audioblocks.h"
 #include "tools/plughost/audio/audiostream.h"
 #include "tools/plughost/audio/demo.h"
+#include "tools/plughost/audio/levels.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/host/host.h"
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/platform/files.h"
+#include "tools/plughost/platform/stopwatch.h"
 
 namespace plughost {
 
@@ -49,66 +48,6 @@ void checkOutputs(const Options& options) {
     throw InputError("render: --dump-input " + options.dumpInput + " is the input file " + options.input);
 }
 
-// Peak and RMS of one channel; samples that are not finite are counted
-// apart so one NaN does not hide the level of everything else.
-struct Levels {
-  float peak = 0.0f;
-  double sumSquares = 0.0;
-  uint64_t total = 0;
-  uint64_t nonFinite = 0;
-
-  void add(const float* samples, size_t count) {
-    // Four samples at a time, so that a render does not spend a good part
-    // of its time here; a group holding a sample that is not finite goes
-    // one by one.
-    const __m128 absMask = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    const __m128 largest = _mm_set1_ps(FLT_MAX);
-    __m128 peaks = _mm_setzero_ps();
-    __m128d sumsLow = _mm_setzero_pd(), sumsHigh = _mm_setzero_pd();
-    size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-      const __m128 magnitude = _mm_and_ps(_mm_loadu_ps(samples + i), absMask);
-      if (_mm_movemask_ps(_mm_cmple_ps(magnitude, largest)) != 0xF) {
-        for (size_t j = i; j < i + 4; ++j) addOne(samples[j]);
-        continue;
-      }
-      peaks = _mm_max_ps(peaks, magnitude);
-      const __m128d low = _mm_cvtps_pd(magnitude);
-      const __m128d high = _mm_cvtps_pd(_mm_movehl_ps(magnitude, magnitude));
-      sumsLow = _mm_add_pd(sumsLow, _mm_mul_pd(low, low));
-      sumsHigh = _mm_add_pd(sumsHigh, _mm_mul_pd(high, high));
-    }
-    for (; i < count; ++i) addOne(samples[i]);
-    float lanes[4];
-    _mm_storeu_ps(lanes, peaks);
-    double sums[4];
-    _mm_storeu_pd(sums, sumsLow);
-    _mm_storeu_pd(sums + 2, sumsHigh);
-    for (int lane = 0; lane < 4; ++lane) {
-      peak = std::max(peak, lanes[lane]);
-      sumSquares += sums[lane];
-    }
-    total += count;
-  }
-
-  void addOne(float sample) {
-    const float magnitude = std::fabs(sample);
-    if (!(magnitude <= FLT_MAX)) {
-      ++nonFinite;
-      return;
-    }
-    peak = std::max(peak, magnitude);
-    sumSquares += static_cast<double>(magnitude) * magnitude;
-  }
-
-  double peakDb() const { return toDb(peak); }
-  double rmsDb() const {
-    const uint64_t counted = total - nonFinite;
-    return counted ? toDb(std::sqrt(sumSquares / static_cast<double>(counted))) : toDb(0.0);
-  }
-  static double toDb(double amplitude) { return amplitude > 0.0 ? 20.0 * std::log10(amplitude) : -INFINITY; }
-};
-
 struct StereoLevels {
   Levels left, right;
 
@@ -119,27 +58,10 @@ struct StereoLevels {
   void print(const char* label) const {
     std::printf("  %-6s %9.2f %9.2f %9.2f %9.2f\n", label, left.peakDb(), right.peakDb(), left.rmsDb(),
                 right.rmsDb());
-    if (left.nonFinite || right.nonFinite)
+    if (left.nonFinite() || right.nonFinite())
       std::printf("  %-6s %llu non-finite samples left, %llu right\n", label,
-                  static_cast<unsigned long long>(left.nonFinite), static_cast<unsigned long long>(right.nonFinite));
+                  static_cast<unsigned long long>(left.nonFinite()), static_cast<unsigned long long>(right.nonFinite()));
   }
-};
-
-class Stopwatch {
- public:
-  Stopwatch() { QueryPerformanceFrequency(&frequency); }
-  void start() { QueryPerformanceCounter(&started); }
-  void stop() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    ticks += now.QuadPart - started.QuadPart;
-  }
-  double seconds() const { return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart); }
-
- private:
-  LARGE_INTEGER frequency{};
-  LARGE_INTEGER started{};
-  long long ticks = 0;
 };
 
 // The automation curves, sent to the plug-in at every step boundary as a
@@ -320,20 +242,6 @@ void printSummary(const Options& options, uint32_t sampleRate, const RenderResul
     std::printf("wrote %s (the input, 32-bit float stereo)\n", options.dumpInput.c_str());
 }
 
-// The curves' parameters are checked as --param's are, before any audio.
-void checkAutomatedIndices(const Options& options, Effect& effect) {
-  ParameterSettings settings;
-  for (const AutomationCurve& curve : options.automation)
-    settings.emplace_back(curve.index, curve.valueAt(0.0));
-  try {
-    applyParameters(settings, effect);
-  } catch (const InputError& error) {
-    std::string message = error.what();
-    if (message.rfind("--param", 0) == 0) message.replace(0, 7, "--automate");
-    throw InputError(message);
-  }
-}
-
 }  // namespace
 
 int runRender(const Options& options) {
@@ -350,7 +258,7 @@ int runRender(const Options& options) {
   Effect effect(module);
   requirePlayable(effect, options.plugin);
   applyParameters(options.params, effect);
-  checkAutomatedIndices(options, effect);
+  for (const AutomationCurve& curve : options.automation) requireParameterIndex(effect, curve.index, "--automate");
 
   // Both files are complete on disk before either takes its real name.
   FloatStereoWriter output(options.output, sampleRate, source->frames());

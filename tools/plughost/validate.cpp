@@ -14,6 +14,7 @@
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/platform/files.h"
 #include "tools/plughost/platform/handle.h"
+#include "tools/plughost/platform/stopwatch.h"
 
 namespace plughost {
 
@@ -136,13 +137,6 @@ uint32_t freshSeed() {
   return nextSeed(static_cast<uint32_t>(now.QuadPart) ^ (GetCurrentProcessId() << 16));
 }
 
-double secondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void writeReport(const std::string& path, const std::string& text) {
   PendingFile file(path);
   file.write(std::vector<unsigned char>(text.begin(), text.end()));
@@ -183,10 +177,11 @@ int runValidate(const Options& options) {
   for (unsigned round = 1; round <= run.rounds; ++round, seed = nextSeed(seed)) {
     if (run.rounds > 1) std::printf("round %u of %u (seed %lu)\n", round, run.rounds, static_cast<unsigned long>(seed));
     for (const Check* check : checks) {
-      LARGE_INTEGER start;
-      QueryPerformanceCounter(&start);
+      Stopwatch stopwatch;
+      stopwatch.start();
       const Verdict verdict = runInChild(*check, options, seed);
-      CheckRun done{check->name, round, seed, verdict.result, secondsSince(start), verdict.reason};
+      stopwatch.stop();
+      CheckRun done{check->name, round, seed, verdict.result, stopwatch.seconds(), verdict.reason};
       std::printf("%s %-24s %6.2f s  %s\n", resultWord(done.result), check->name, done.seconds, done.detail.c_str());
       std::fflush(stdout);
       run.checks.push_back(std::move(done));

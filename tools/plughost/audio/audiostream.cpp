@@ -54,7 +54,7 @@ class WavFileSource::File : public wavfile::ByteSource {
   uint64_t length = 0;
 };
 
-WavFileSource::WavFileSource(const std::string& path) : path(path), file(std::make_unique<File>(path)) {
+WavFileSource::WavFileSource(const std::string& path) : file(std::make_unique<File>(path)) {
   try {
     reader = std::make_unique<wavfile::Reader>(*file);
   } catch (const wavfile::FormatError& error) {
@@ -65,13 +65,9 @@ WavFileSource::WavFileSource(const std::string& path) : path(path), file(std::ma
 WavFileSource::~WavFileSource() = default;
 
 size_t WavFileSource::read(float* left, float* right, size_t count) {
+  // The file's reads throw InputError themselves, naming the file.
   float* const into[2] = {left, right};
-  size_t got;
-  try {
-    got = reader->read(into, count);
-  } catch (const wavfile::FormatError& error) {
-    throw InputError(path + ": " + error.what());
-  }
+  const size_t got = reader->read(into, count);
   if (reader->channels() == 1) std::copy(left, left + got, right);
   return got;
 }

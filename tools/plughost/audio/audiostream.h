@@ -48,7 +48,6 @@ class WavFileSource : public AudioSource {
 
  private:
   class File;
-  std::string path;
   std::unique_ptr<File> file;
   std::unique_ptr<wavfile::Reader> reader;
 };

@@ -285,12 +285,7 @@ std::string checkInPlace(const CheckContext& context) {
   const PlugInt32 inputCount = session.record().numInputs;
   const PlugInt32 outputCount = session.record().numOutputs;
   std::mt19937 random(context.seed);
-  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-  for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
-    const float value = unit(random);
-    separate.setParameter(i, value);
-    inPlace.setParameter(i, value);
-  }
+  setSameRandomParameters(random, separate, inPlace);
   separate.prepare(kSampleRate, kBlock);
   inPlace.prepare(kSampleRate, kBlock);
 

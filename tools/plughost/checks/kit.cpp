@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/platform/files.h"
@@ -58,6 +59,15 @@ PlugInt32 processingChannels(Effect& effect, bool inputs) {
 
 void setAllParameters(Effect& effect, float value) {
   for (PlugInt32 i = 0; i < effect.record()->numParams; ++i) effect.setParameter(i, value);
+}
+
+void setSameRandomParameters(std::mt19937& random, Effect& first, Effect& second) {
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  for (PlugInt32 i = 0; i < first.record()->numParams; ++i) {
+    const float value = unit(random);
+    first.setParameter(i, value);
+    second.setParameter(i, value);
+  }
 }
 
 bool cpuIsEmulated() {

@@ -239,4 +239,8 @@ class PlugInFaultWatch {
 // Sets every parameter to the same value.
 void setAllParameters(Effect& effect, float value);
 
+// Gives two instances of one plug-in the same random value for every
+// parameter, drawn in parameter order, so that their outputs compare.
+void setSameRandomParameters(std::mt19937& random, Effect& first, Effect& second);
+
 }  // namespace plughost

@@ -15,6 +15,7 @@
 #include "tools/plughost/checks/kit.h"
 #include "tools/plughost/host/crash.h"
 #include "tools/plughost/host/host.h"
+#include "tools/plughost/platform/stopwatch.h"
 
 namespace plughost {
 
@@ -110,12 +111,7 @@ class Matrix {
         noise(context.seed) {
     requireProcessing(separate);
     std::mt19937 random(context.seed);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    for (PlugInt32 i = 0; i < session.record().numParams; ++i) {
-      const float value = unit(random);
-      separate.setParameter(i, value);
-      inPlace.setParameter(i, value);
-    }
+    setSameRandomParameters(random, separate, inPlace);
   }
 
   // Suspend, rate, block size, resume: as a host changes its settings.
@@ -228,9 +224,7 @@ class DenormalRun {
       : effect(session.effect),
         inputCount(session.record().numInputs),
         outputCount(session.record().numOutputs),
-        outputs(outputCount, kRoundFrames) {
-    QueryPerformanceFrequency(&frequency);
-  }
+        outputs(outputCount, kRoundFrames) {}
 
   // Seconds the round's processing took.
   double round(AudioBuffers& inputs, const char* what) {
@@ -242,12 +236,12 @@ class DenormalRun {
       in[block].push_back(nullptr);
       out[block].push_back(nullptr);
     }
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    Stopwatch stopwatch;
+    stopwatch.start();
     for (int block = 0; block < kRoundBlocks; ++block)
       callProcess(effect, in[block].data(), out[block].data(), kBlock);
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    stopwatch.stop();
+    return stopwatch.seconds();
   }
 
   // Adds the last round's output to a count.
@@ -268,7 +262,6 @@ class DenormalRun {
   PlugInt32 inputCount;
   PlugInt32 outputCount;
   AudioBuffers outputs;
-  LARGE_INTEGER frequency;
 };
 
 // Noise of subnormal numbers only, made from their bits: a flush-to-zero

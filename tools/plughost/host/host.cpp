@@ -280,12 +280,16 @@ void requirePlayable(Effect& effect, const std::string& plugin) {
     throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numInputs) + " inputs");
 }
 
-void applyParameters(const ParameterSettings& settings, Effect& effect) {
+void requireParameterIndex(const Effect& effect, PlugInt32 index, const char* option) {
   const PlugInt32 count = effect.record()->numParams;
+  if (index < 0 || index >= count)
+    throw InputError(std::string(option) + ": index " + std::to_string(index) + " is outside the plug-in's " +
+                     std::to_string(count) + " parameters");
+}
+
+void applyParameters(const ParameterSettings& settings, Effect& effect) {
   for (const auto& param : settings) {
-    if (param.first < 0 || param.first >= count)
-      throw InputError("--param: index " + std::to_string(param.first) + " is outside the plug-in's " +
-                       std::to_string(count) + " parameters");
+    requireParameterIndex(effect, param.first, "--param");
     effect.setParameter(param.first, param.second);
   }
 }

@@ -152,4 +152,8 @@ void requirePlayable(Effect& effect, const std::string& plugin);
 using ParameterSettings = std::vector<std::pair<PlugInt32, float>>;
 void applyParameters(const ParameterSettings& settings, Effect& effect);
 
+// Refuses, naming the option that gave it, an index the plug-in's
+// parameters do not have.
+void requireParameterIndex(const Effect& effect, PlugInt32 index, const char* option);
+
 }  // namespace plughost
