@@ -12,9 +12,9 @@ source "$QUILLON_ROOT/scripts/root32.sh"
 # (libxi6), for one, it confines the pointer by grabbing it, and the grab
 # resynchronises the modifier keys with the X server's, so that a Shift
 # held through a drag is let go of. sox and GNU time serve the render
-# benchmark.
+# benchmark, doxygen the reference of the toolkit and the plug-in layer.
 QUILLON_PACKAGES="cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb googletest libstb-dev nlohmann-json3-dev fonts-liberation debootstrap sox time
+  wine wine64 xvfb googletest libstb-dev nlohmann-json3-dev fonts-liberation debootstrap sox time doxygen
   libxi6 libxrender1 libxrandr2 libxfixes3 libxcursor1 libxcomposite1 libxinerama1 libxxf86vm1"
 
 # Every outside command the scripts and the build run, each with the package
@@ -34,7 +34,8 @@ QUILLON_COMMANDS="
   Xvfb xvfb
   debootstrap debootstrap
   sox sox
-  /usr/bin/time time"
+  /usr/bin/time time
+  doxygen doxygen"
 
 # Runs a command as root: directly when the script is root, else by sudo.
 quillon_as_root() {
