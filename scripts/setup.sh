@@ -80,7 +80,7 @@ quillon_build() {
   local dir="$QUILLON_ROOT/build/$name"
   cmake -S "$QUILLON_ROOT" -B "$dir" \
     -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/toolchain-mingw-$arch.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_TESTS=ON -DQUILLON_BUILD_TOOLS=ON >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_TESTS="${QUILLON_BUILD_TESTS:-ON}" -DQUILLON_BUILD_TOOLS=ON >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
 

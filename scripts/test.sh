@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the x86_64 build under the 64-bit
 # Wine, the i686 build under the 32-bit Wine of the root scripts/root32.sh
-# makes (emulated where the processor runs no 32-bit code). Arguments go to
-# both ctest runs; QUILLON_TARGETS="x86_64" (or "i686") runs one target
-# only. Exits non-zero on any failure.
+# makes (emulated where the processor runs no 32-bit code). Without
+# arguments it also builds the reference (scripts/docs.sh, which fails on
+# any undocumented public member) and runs the plug-in author's guide in a
+# scratch copy (scripts/check-guide.sh). Arguments go to both ctest runs
+# instead, as a selection: `scripts/test.sh -R mygain` runs one plug-in's
+# tests. QUILLON_TARGETS="x86_64" (or "i686") runs one target only;
+# QUILLON_BUILD_TESTS=OFF builds the plug-ins and plughost without the test
+# executables. Exits non-zero on any failure.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 targets=${QUILLON_TARGETS:-x86_64 i686}
@@ -44,4 +49,14 @@ for target in $targets; do
     quillon_report_skips win32
   fi
 done
+if [ $# -eq 0 ]; then
+  echo "== the reference (doxygen)"
+  "$QUILLON_ROOT/scripts/docs.sh" || status=$?
+  if [ "$targets" = "x86_64 i686" ]; then
+    echo "== the plug-in author's guide, in a scratch copy"
+    started=$(date +%s)
+    "$QUILLON_ROOT/scripts/check-guide.sh" || status=$?
+    echo "the guide took $(($(date +%s) - started)) s"
+  fi
+fi
 exit $status
