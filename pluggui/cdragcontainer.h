@@ -1,47 +1,79 @@
-// Drag and drop onto a frame's window: the OLE drop target that turns the
-// platform's notifications into view calls, and the container through which
-// views walk the dragged files or text. Included by pluggui.h.
+/// @file
+/// Drag and drop onto a frame's window: the OLE drop target that turns the
+/// platform's notifications into view calls, and the container through which
+/// views walk the dragged files or text. Included by pluggui.h.
 #pragma once
 
 #include <ole2.h>
 
 namespace PLUGGUI {
 
+/// What one item of a drag is.
 enum CDragType { kDragFile = 0, kDragText = 1, kDragUnknown = -1 };
+/// @var kDragFile
+/// A file's path.
+/// @var kDragText
+/// A block of text.
+/// @var kDragUnknown
+/// Nothing the toolkit can read, or no item.
 
-// The items of one drag in progress: file paths, shell links resolved to
-// their targets, or one block of text. Items are read from the platform's
-// data object again on every call, and each returned buffer stays valid until
-// the next call or the container's end.
+/// The items of one drag in progress: file paths, shell links resolved to
+/// their targets, or one block of text. Items are read from the platform's
+/// data object again on every call, and each returned buffer stays valid until
+/// the next call or the container's end.
 class CDragContainer : public CReferenceCounter {
  public:
+  /// The items of platformDrag, the drag's IDataObject, which the container holds a
+  /// reference on for its whole life.
   explicit CDragContainer(void* platformDrag);
+  /// Frees the last item and lets the data object go.
   ~CDragContainer() override;
 
+  /// Starts over and returns the first item, as next does.
   void* first(long& size, long& type);
+  /// The following item as a zero-terminated copy the container owns, with its CDragType in
+  /// type and its size in bytes in size: a path's length, or the size of the text's block,
+  /// which holds the text's own terminator. Null at the end, or for an item that cannot be
+  /// read, with size 0 and type kDragUnknown.
   void* next(long& size, long& type);
+  /// What the drag carries, the same for every index: kDragText for text, kDragFile for files
+  /// (and anything else that is not text), kDragUnknown for a malformed file list.
   long getType(long index) const;
 
  protected:
-  void* platformDrag;  // IDataObject of the drag; one reference held
-  long itemCount;
-  long iterator;
-  char* lastItem;
+  void* platformDrag;  ///< IDataObject of the drag; one reference held
+  long itemCount;      ///< Items found when the container was made: 1 for text, else the files.
+  long iterator;       ///< Index of the item next returns.
+  char* lastItem;      ///< The copy last returned, freed by the next call or at the end.
 };
 
-// Registered for a frame's window while the frame accepts drops.
+/// Registered for a frame's window while the frame accepts drops. It turns each platform
+/// notification into the frame's drag call, with a fresh drawing context and the pointer
+/// in the frame's coordinates, and keeps gDragContainer for the drag in between.
 class CDropTarget : public IDropTarget {
  public:
+  /// A target for frame's window, not yet holding any reference: whoever registers it takes
+  /// the first.
   explicit CDropTarget(CFrame* frame);
 
+  /// Hands out this object as IDropTarget or IUnknown, with a reference; E_NOINTERFACE else.
   STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
+  /// Takes one more reference; returns the new count.
   STDMETHOD_(ULONG, AddRef)() override;
+  /// Gives back one reference; the last one deletes the target. Returns the new count.
   STDMETHOD_(ULONG, Release)() override;
+  /// A drag came over the window: makes gDragContainer for data, ending one whose leave never
+  /// came, and calls the frame's onDragEnter. Offers a move; nothing for a missing data object.
   STDMETHOD(DragEnter)(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override;
+  /// The drag moved: calls the frame's onDragMove and offers a move.
   STDMETHOD(DragOver)(DWORD keyState, POINTL pt, DWORD* effect) override;
+  /// The drag left the window: calls the frame's onDragLeave and ends gDragContainer.
   STDMETHOD(DragLeave)() override;
+  /// The drag was dropped: calls the frame's onDrop and ends gDragContainer. The data object
+  /// is the one DragEnter kept.
   STDMETHOD(Drop)(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override;
 
+  /// Runs from the last Release.
   virtual ~CDropTarget();
 
  private:
@@ -49,9 +81,12 @@ class CDropTarget : public IDropTarget {
   CFrame* frame;
 };
 
-// The drag in progress, shared by every frame of the module; one at a time.
+/// The drag in progress, shared by every frame of the module; one at a time.
+/// Null between drags; the drop target holds its one reference.
 extern CDragContainer* gDragContainer;
 
+/// A new drop target for frame's window, with no reference taken yet (see
+/// CFrame::setDropActive).
 CDropTarget* createDropTarget(CFrame* frame);
 
 }  // namespace PLUGGUI
