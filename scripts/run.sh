@@ -10,12 +10,14 @@ quillon_prepare
 cd "$QUILLON_ROOT"
 plughost="$QUILLON_ROOT/build/win64/plughost.exe"
 dll="build/win64/quillon.dll"
+# out/ holds what the runs write (git ignores it). It is made before any
+# arguments are handed on, so that they may name files in it.
+mkdir -p out
 if [ $# -gt 0 ]; then
   status=0
   wine "$plughost" "$@" || status=$?
   exit $status
 fi
-mkdir -p out
 wine "$plughost" info "$dll"
 echo
 wine "$plughost" render "$dll" -o out/demo-out.wav --dump-input out/demo-in.wav \
