@@ -27,8 +27,8 @@ name=$1
 # Windows tells file names apart without case, and the DLLs share a folder;
 # the project's own targets and the tests' prefixes are taken too.
 lower=${name,,}
-for taken in "$root"/examples/*/; do
-  taken=$(basename "$taken")
+for taken in "$root"/examples/*; do
+  taken=${taken##*/}
   [ "${taken,,}" != "$lower" ] || refuse "examples/$taken exists already"
 done
 case "$lower" in
@@ -40,7 +40,6 @@ esac
 # The template is written in a folder of its own beside the target and moved
 # into place whole, so that a failure half-way leaves nothing behind.
 template="$root/tools/newplugin/template"
-mkdir -p "$root/examples"
 staging=$(mktemp -d "$root/examples/.new-plugin.XXXXXX")
 trap 'rm -rf "$staging"' EXIT
 # Hosts tell plug-ins apart by a 32-bit number, by custom four letters:
@@ -50,7 +49,7 @@ id=$(printf '%s' "$name" | cksum | awk '{
   for (i = 0; i < 4; ++i) { id = id (i ? ", " : "") "\047" substr(letters, n % 52 + 1, 1) "\047"; n = int(n / 52) }
   print id ")" }')
 for file in "$template"/*; do
-  base=$(basename "$file")
+  base=${file##*/}
   case "$base" in
     *.bmp) cp "$file" "$staging/$base" ;;
     *) sed -e "s/@NAME@/$name/g" -e "s/@UNIQUE_ID@/$id/g" "$file" >"$staging/$base" ;;
