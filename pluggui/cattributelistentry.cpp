@@ -1,7 +1,7 @@
 // One entry of a view's attribute list: a tagged block of bytes.
 #include <cstdlib>
 
-#include "pluggui/pluggui.h"
+#include "pluggui/cattributelistentry.h"
 
 namespace PLUGGUI {
 

@@ -1,4 +1,5 @@
 // Bitmaps: resource images drawn opaque, colour-keyed or blended.
+#include "pluggui/cbitmap.h"
 #include "pluggui/drawingsurface.h"
 #include "pluggui/imagedc.h"
 #include "plugin/plugmain.h"

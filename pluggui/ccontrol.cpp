@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 
 namespace PLUGGUI {

@@ -3,7 +3,8 @@
 // follows. Included by plugcontrols.h.
 #pragma once
 
-#include "pluggui/pluggui.h"
+#include "pluggui/ccontrollistener.h"
+#include "pluggui/cview.h"
 
 namespace PLUGGUI {
 

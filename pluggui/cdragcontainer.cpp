@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "pluggui/pluggui.h"
+#include "pluggui/cdragcontainer.h"
 
 namespace PLUGGUI {
 

@@ -4,6 +4,8 @@
 #include <memory>
 #include <new>
 
+#include "pluggui/cdrawcontext.h"
+#include "pluggui/cframe.h"
 #include "pluggui/drawingsurface.h"
 
 namespace PLUGGUI {

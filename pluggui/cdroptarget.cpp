@@ -1,6 +1,10 @@
 // The OLE drop target of a frame's window: each notification becomes a view
 // call with a fresh drawing context and the pointer in frame coordinates.
-#include "pluggui/pluggui.h"
+#include "pluggui/cdroptarget.h"
+#include "pluggui/cdragcontainer.h"
+#include "pluggui/cdrawcontext.h"
+#include "pluggui/cframe.h"
+#include "pluggui/cgeometry.h"
 
 namespace PLUGGUI {
 

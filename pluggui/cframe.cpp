@@ -5,12 +5,14 @@
 #include <cstring>
 
 #include "editor/aeffguieditor.h"
+#include "pluggui/cbitmap.h"
+#include "pluggui/cdroptarget.h"
+#include "pluggui/cframe.h"
+#include "pluggui/coptionmenu.h"
+#include "pluggui/ctextedit.h"
+#include "pluggui/drawingsurface.h"
 #include "plugin/audioeffectx.h"
 #include "plugin/plugmain.h"
-#include "pluggui/pluggui.h"
-#include "pluggui/coptionmenu.h"
-#include "pluggui/drawingsurface.h"
-#include "pluggui/ctextedit.h"
 
 namespace PLUGGUI {
 

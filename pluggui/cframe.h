@@ -1,7 +1,9 @@
 /// @file
 /// The frame: the root container of an editor, bound to a native child window
-/// inside the host's window. Included by pluggui.h.
+/// inside the host's window.
 #pragma once
+
+#include "pluggui/cviewcontainer.h"
 
 namespace PLUGGUI {
 

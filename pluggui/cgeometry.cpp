@@ -1,5 +1,5 @@
 // Rectangles, points and colours.
-#include "pluggui/pluggui.h"
+#include "pluggui/cgeometry.h"
 
 namespace PLUGGUI {
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "pluggui/cbitmap.h"
+#include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 
 namespace PLUGGUI {

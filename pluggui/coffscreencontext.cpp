@@ -1,4 +1,7 @@
 // Drawing contexts whose surface is a memory bitmap.
+#include "pluggui/coffscreencontext.h"
+#include "pluggui/cbitmap.h"
+#include "pluggui/cframe.h"
 #include "pluggui/drawingsurface.h"
 
 namespace PLUGGUI {

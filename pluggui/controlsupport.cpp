@@ -1,6 +1,7 @@
 // The tracking loop's hold, the wheel and key steps of value controls, and
 // picture drawing by the transparency flag.
 #include "pluggui/controlsupport.h"
+#include "pluggui/cbitmap.h"
 
 #include <cmath>
 #include <utility>

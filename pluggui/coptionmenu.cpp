@@ -8,6 +8,8 @@
 #include <new>
 #include <string>
 
+#include "pluggui/cbitmap.h"
+#include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 #include "pluggui/drawingsurface.h"
 #include "pluggui/textbuffer.h"

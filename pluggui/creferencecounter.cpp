@@ -1,5 +1,5 @@
 // Intrusive reference counting shared by views, bitmaps and contexts.
-#include "pluggui/pluggui.h"
+#include "pluggui/creferencecounter.h"
 
 namespace PLUGGUI {
 

@@ -2,6 +2,8 @@
 // the wheel and the arrow keys.
 #include "pluggui/cslider.h"
 
+#include "pluggui/cbitmap.h"
+#include "pluggui/coffscreencontext.h"
 #include "pluggui/controlsupport.h"
 
 #include <cmath>

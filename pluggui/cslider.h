@@ -3,6 +3,7 @@
 #pragma once
 
 #include "pluggui/ccontrol.h"
+#include "pluggui/coffscreencontext.h"
 
 namespace PLUGGUI {
 

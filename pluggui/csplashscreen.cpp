@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "pluggui/cbitmap.h"
 #include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 #include "pluggui/textbuffer.h"
 #include "plugin/plugmain.h"

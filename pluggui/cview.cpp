@@ -1,7 +1,10 @@
 // The base view: rectangle, dirty flag, hit area, background and attributes.
 #include <cstring>
 
-#include "pluggui/pluggui.h"
+#include "pluggui/cview.h"
+#include "pluggui/cbitmap.h"
+#include "pluggui/cframe.h"
+#include "pluggui/cviewcontainer.h"
 
 namespace PLUGGUI {
 

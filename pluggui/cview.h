@@ -1,12 +1,17 @@
 /// @file
 /// Views: the rectangles the editor is made of, with their dirty flag, hit
-/// area, background bitmap and attribute store. Included by pluggui.h.
+/// area, background bitmap and attribute store.
 #pragma once
 
+#include "pluggui/cattributelistentry.h"
+#include "pluggui/cdrawcontext.h"
 #include "plugin/aeffect.h"
 
 namespace PLUGGUI {
 
+class CBitmap;
+class CDragContainer;
+class CFrame;
 class CViewContainer;
 
 /// Which way a wheel turned; the wheel of a plain mouse is the vertical one.

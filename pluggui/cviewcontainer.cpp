@@ -2,9 +2,12 @@
 // hit testing and event routing.
 #include <cstring>
 
-#include "pluggui/drawingsurface.h"
-#include "pluggui/pluggui.h"
+#include "pluggui/cbitmap.h"
+#include "pluggui/cframe.h"
+#include "pluggui/coffscreencontext.h"
 #include "pluggui/controlsupport.h"
+#include "pluggui/cviewcontainer.h"
+#include "pluggui/drawingsurface.h"
 
 namespace PLUGGUI {
 

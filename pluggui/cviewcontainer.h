@@ -1,9 +1,15 @@
 /// @file
 /// View containers: an ordered list of child views, drawn back to front
-/// through an off-screen surface and hit front to back. Included by pluggui.h.
+/// through an off-screen surface and hit front to back.
 #pragma once
 
+#include "pluggui/cview.h"
+
 namespace PLUGGUI {
+
+class CBitmap;
+class CDragContainer;
+class COffscreenContext;
 
 /// One node of a container's child list; it holds one reference on its view.
 class CCView {

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "pluggui/cbitmap.h"
+#include "pluggui/coffscreencontext.h"
 #include "pluggui/controlsupport.h"
 
 namespace PLUGGUI {

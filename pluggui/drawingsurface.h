@@ -3,7 +3,7 @@
 // a while, or shifted for a while.
 #pragma once
 
-#include "pluggui/pluggui.h"
+#include "pluggui/cdrawcontext.h"
 
 namespace PLUGGUI {
 

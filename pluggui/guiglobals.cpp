@@ -1,6 +1,6 @@
-// Definitions shared across the toolkit: the standard fonts, the container
-// query message and the listener's default answer.
-#include "pluggui/pluggui.h"
+// Definitions shared across the toolkit: the standard fonts and the container
+// query message.
+#include "pluggui/guiglobals.h"
 
 namespace PLUGGUI {
 
@@ -12,8 +12,3 @@ const long gStandardFontSize[kNumStandardFonts] = {12, 18, 14, 12, 11, 10, 9, 13
 const char* const kMsgCheckIfViewContainer = "kMsgCheckIfViewContainer";
 
 }  // namespace PLUGGUI
-
-long CControlListener::controlModifierClicked(PLUGGUI::CDrawContext* /*context*/,
-                                              PLUGGUI::CControl* /*control*/, long /*button*/) {
-  return 0;
-}
