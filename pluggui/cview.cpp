@@ -5,6 +5,7 @@
 #include "pluggui/cbitmap.h"
 #include "pluggui/cframe.h"
 #include "pluggui/cviewcontainer.h"
+#include "pluggui/drawingsurface.h"
 
 namespace PLUGGUI {
 
@@ -118,11 +119,8 @@ bool CView::attached(CView* /*parent*/) { return true; }
 void CView::getMouseLocation(CDrawContext* context, CPoint& point) {
   if (!context) return;
   if (parentView && parentView->notify(this, kMsgCheckIfViewContainer) == 1) {
-    CViewContainer* container = static_cast<CViewContainer*>(parentView);
-    long save[4] = {0, 0, 0, 0};
-    container->modifyDrawContext(save, context);
-    container->getMouseLocation(context, point);
-    container->restoreDrawContext(context, save);
+    const ShiftedContext inside(context, CPoint(parentView->viewSize.left, parentView->viewSize.top));
+    parentView->getMouseLocation(context, point);
     return;
   }
   context->getMouseLocation(point);

@@ -264,18 +264,9 @@ void CViewContainer::restoreDrawContext(CDrawContext* context, long save[4]) {
 //-----------------------------------------------------------------------------
 // Drawing
 
-CDrawContext* CViewContainer::beginDrawing(CDrawContext* context, long save[4]) {
+COffscreenContext* CViewContainer::drawingSurface() {
   makeOffscreen();
-  if (drawInOffscreen && offscreen) return offscreen;
-  modifyDrawContext(save, context);
-  return context;
-}
-
-void CViewContainer::endDrawing(CDrawContext* context, long save[4], const CRect& area, const CPoint& source) {
-  if (drawInOffscreen && offscreen)
-    offscreen->copyFrom(context, area, source);
-  else
-    restoreDrawContext(context, save);
+  return drawInOffscreen ? offscreen : nullptr;
 }
 
 // The clip of the context that was handed in, in this container's own
@@ -291,8 +282,9 @@ CRect CViewContainer::clipSeenFromInside(CDrawContext* context) const {
 
 void CViewContainer::draw(CDrawContext* context) {
   if (!context) return;
-  long save[4] = {0, 0, 0, 0};
-  CDrawContext* target = beginDrawing(context, save);
+  COffscreenContext* surface = drawingSurface();
+  CDrawContext* target = surface ? surface : context;
+  const ShiftedContext inside(surface ? nullptr : context, topLeft());
   CRect unchanged;
   context->getClipRect(unchanged);
   const CRect oldClip = clipSeenFromInside(context);
@@ -315,14 +307,15 @@ void CViewContainer::draw(CDrawContext* context) {
   }
   target->setClipRect(unchanged);
 
-  endDrawing(context, save, viewSize, CPoint(0, 0));
+  if (surface) surface->copyFrom(context, viewSize, CPoint(0, 0));
   setDirty(false);
 }
 
 void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect) {
   if (!context) return;
-  long save[4] = {0, 0, 0, 0};
-  CDrawContext* target = beginDrawing(context, save);
+  COffscreenContext* surface = drawingSurface();
+  CDrawContext* target = surface ? surface : context;
+  const ShiftedContext inside(surface ? nullptr : context, topLeft());
   const CRect area = intersection(updateRect, viewSize);
   CRect localArea(area);
   localArea.offset(-viewSize.left, -viewSize.top);
@@ -345,7 +338,7 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect) {
   }
   target->setClipRect(unchanged);
 
-  endDrawing(context, save, area, CPoint(localArea.left, localArea.top));
+  if (surface) surface->copyFrom(context, area, CPoint(localArea.left, localArea.top));
   setDirty(false);
 }
 

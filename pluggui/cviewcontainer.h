@@ -179,11 +179,10 @@ class CViewContainer : public CView {
   CView* currentDragView;        ///< The child under the drag in progress; not counted.
 
  private:
-  // Where a container draws: its own surface, or the given context shifted
-  // into its coordinates; endDrawing copies the painted area out or puts the
-  // context back.
-  CDrawContext* beginDrawing(CDrawContext* context, long save[4]);
-  void endDrawing(CDrawContext* context, long save[4], const CRect& area, const CPoint& source);
+  // The surface a container paints into and copies the painted area out of,
+  // made when needed; null when it draws straight into the context it is
+  // given, shifted into its coordinates for the length of the drawing.
+  COffscreenContext* drawingSurface();
   void makeOffscreen();
   // The parent's clip as seen in this container's coordinates.
   CRect clipSeenFromInside(CDrawContext* context) const;
