@@ -11,6 +11,7 @@
 #include "pluggui/coptionmenu.h"
 #include "pluggui/ctextedit.h"
 #include "pluggui/drawingsurface.h"
+#include "pluggui/viewtree.h"
 #include "plugin/audioeffectx.h"
 #include "plugin/plugmain.h"
 
@@ -441,16 +442,11 @@ bool CFrame::advanceNextFocusView(CView* oldFocus, bool reverse) {
     setFocusView(nullptr);
     return false;
   }
-  CView* parent = oldFocus->getParentView();
-  if (parent && parent->isTypeOf("CViewContainer")) {
-    CView* from = oldFocus;
-    CViewContainer* container = static_cast<CViewContainer*>(parent);
-    while (container) {
-      if (container->advanceNextFocusView(from, reverse)) return true;
-      from = container;
-      CView* above = container->getParentView();
-      container = above && above->isTypeOf("CViewContainer") ? static_cast<CViewContainer*>(above) : nullptr;
-    }
+  CView* from = oldFocus;
+  for (CViewContainer* container = asContainer(oldFocus->getParentView()); container;
+       container = asContainer(container->getParentView())) {
+    if (container->advanceNextFocusView(from, reverse)) return true;
+    from = container;
   }
   return CViewContainer::advanceNextFocusView(oldFocus, reverse);
 }

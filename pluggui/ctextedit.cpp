@@ -9,6 +9,7 @@
 #include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 #include "pluggui/textbuffer.h"
+#include "pluggui/viewtree.h"
 #include "plugin/plugmain.h"
 
 namespace PLUGGUI {
@@ -186,7 +187,7 @@ void CTextEdit::takeFocus(CDrawContext* context) {
 
   CRect r(viewSize);
   for (CView* up = parentView; up; up = up->getParentView()) {
-    if (up->notify(this, kMsgCheckIfViewContainer) != 1) continue;
+    if (!asContainer(up)) continue;
     CRect size;
     up->getViewSize(size);
     r.offset(size.left, size.top);

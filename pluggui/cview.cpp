@@ -6,6 +6,7 @@
 #include "pluggui/cframe.h"
 #include "pluggui/cviewcontainer.h"
 #include "pluggui/drawingsurface.h"
+#include "pluggui/viewtree.h"
 
 namespace PLUGGUI {
 
@@ -118,7 +119,7 @@ bool CView::attached(CView* /*parent*/) { return true; }
 // shifts the context by its own origin before asking its own parent.
 void CView::getMouseLocation(CDrawContext* context, CPoint& point) {
   if (!context) return;
-  if (parentView && parentView->notify(this, kMsgCheckIfViewContainer) == 1) {
+  if (asContainer(parentView)) {
     const ShiftedContext inside(context, CPoint(parentView->viewSize.left, parentView->viewSize.top));
     parentView->getMouseLocation(context, point);
     return;
@@ -127,12 +128,12 @@ void CView::getMouseLocation(CDrawContext* context, CPoint& point) {
 }
 
 CPoint& CView::frameToLocal(CPoint& point) const {
-  if (parentView && parentView->isTypeOf("CViewContainer")) return parentView->frameToLocal(point);
+  if (asContainer(parentView)) return parentView->frameToLocal(point);
   return point;
 }
 
 CPoint& CView::localToFrame(CPoint& point) const {
-  if (parentView && parentView->isTypeOf("CViewContainer")) return parentView->localToFrame(point);
+  if (asContainer(parentView)) return parentView->localToFrame(point);
   return point;
 }
 

@@ -8,6 +8,7 @@
 #include "pluggui/controlsupport.h"
 #include "pluggui/cviewcontainer.h"
 #include "pluggui/drawingsurface.h"
+#include "pluggui/viewtree.h"
 
 namespace PLUGGUI {
 
@@ -388,7 +389,7 @@ void CViewContainer::update(CDrawContext* context) {
         for (CCView* node = firstView; node; node = node->next) {
           CView* child = node->view;
           if (!child->isDirty() || !child->checkUpdate(localArea)) continue;
-          if (child->notify(this, kMsgCheckIfViewContainer))
+          if (asContainer(child))
             child->update(context);
           else
             child->redrawRect(context, intersection(child->viewSize, localArea));
@@ -423,8 +424,7 @@ CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const {
   if (!parentFrame) return nullptr;
   const CPoint local = toLocal(where);
   CView* view = childAt(local);
-  if (view && deep && view->isTypeOf("CViewContainer"))
-    return static_cast<CViewContainer*>(view)->getViewAt(local, deep);
+  if (CViewContainer* container = deep ? asContainer(view) : nullptr) return container->getViewAt(local, deep);
   return view;
 }
 
@@ -438,13 +438,13 @@ CView* CViewContainer::getCurrentView() const {
 
 CPoint& CViewContainer::frameToLocal(CPoint& point) const {
   point.offset(-viewSize.left, -viewSize.top);
-  if (parentView && parentView->isTypeOf("CViewContainer")) return parentView->frameToLocal(point);
+  if (asContainer(parentView)) return parentView->frameToLocal(point);
   return point;
 }
 
 CPoint& CViewContainer::localToFrame(CPoint& point) const {
   point.offset(viewSize.left, viewSize.top);
-  if (parentView && parentView->isTypeOf("CViewContainer")) return parentView->localToFrame(point);
+  if (asContainer(parentView)) return parentView->localToFrame(point);
   return point;
 }
 
@@ -518,8 +518,8 @@ bool CViewContainer::advanceNextFocusView(CView* oldFocus, bool reverse) {
       if (parentFrame) parentFrame->setFocusView(child);
       return true;
     }
-    if (child->isTypeOf("CViewContainer") && static_cast<CViewContainer*>(child)->advanceNextFocusView(nullptr, reverse))
-      return true;
+    CViewContainer* container = asContainer(child);
+    if (container && container->advanceNextFocusView(nullptr, reverse)) return true;
   }
   return false;
 }
