@@ -3,6 +3,7 @@
 // pop-up's items for the frame.
 #include "pluggui/coptionmenu.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -91,16 +92,23 @@ void composeEntry(char* slot, const char* text, long numbering, long position) {
   }
 }
 
-// Grows an array to `capacity`, keeping its first `used` elements; false,
-// with the array as it was, when there is no memory.
+// Reserves room for `capacity` elements; false, with the vector as it was,
+// when there is no memory. Running out is an answer the caller gives, never
+// an exception that leaves the toolkit.
 template <typename T>
-bool grow(T*& array, long used, long capacity) {
-  T* larger = new (std::nothrow) T[capacity]();
-  if (!larger) return false;
-  if (array) std::memcpy(larger, array, sizeof(T) * static_cast<size_t>(used));
-  delete[] array;
-  array = larger;
-  return true;
+bool reserveRoom(std::vector<T>& vector, long capacity) {
+  try {
+    vector.reserve(static_cast<size_t>(capacity));
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+// Empties a vector and gives its memory back.
+template <typename T>
+void release(std::vector<T>& vector) {
+  std::vector<T>().swap(vector);
 }
 
 // Where a view's own coordinates start in its frame: the origins of the
@@ -296,9 +304,6 @@ bool drawMenuItem(CFrame* frame, DRAWITEMSTRUCT* item) {
 COptionMenu::COptionMenu(const CRect& size, CControlListener* listener, long tag, CBitmap* background,
                          CBitmap* clickBackground, long style)
     : CParamDisplay(size, background, style),
-      entries(nullptr),
-      checked(nullptr),
-      subMenus(nullptr),
       nativeMenu(nullptr),
       entryCount(0),
       subMenuCount(0),
@@ -332,8 +337,7 @@ bool COptionMenu::isTypeOf(const char* name) const {
 bool COptionMenu::allocateEntries(long count) {
   if (count <= allocatedEntries) return true;
   const long capacity = allocatedEntries + kEntryGrowth;
-  if (!grow(entries, entryCount, capacity)) return false;
-  if (!grow(checked, entryCount, capacity)) return false;
+  if (!reserveRoom(entries, capacity) || !reserveRoom(checked, capacity)) return false;
   allocatedEntries = capacity;
   return true;
 }
@@ -341,25 +345,48 @@ bool COptionMenu::allocateEntries(long count) {
 bool COptionMenu::allocateSubMenus(long count) {
   if (count <= allocatedSubMenus) return true;
   const long capacity = allocatedSubMenus + kSubMenuGrowth;
-  if (!grow(subMenus, subMenuCount, capacity)) return false;
+  if (!reserveRoom(subMenus, capacity)) return false;
   allocatedSubMenus = capacity;
   return true;
 }
 
-// The stored text goes in as it is; the room for it has been made.
-bool COptionMenu::insertEntry(const char* text, long index) {
-  char* slot = new (std::nothrow) char[kTextBufferSize];
-  if (!slot) return false;
-  copyBounded(slot, text);
-  const size_t moved = static_cast<size_t>(entryCount - index);
-  std::memmove(entries + index + 1, entries + index, moved * sizeof *entries);
-  std::memmove(checked + index + 1, checked + index, moved * sizeof *checked);
-  entries[index] = slot;
-  checked[index] = 0;
-  if (currentIndex >= index) currentIndex++;
+// The text goes in as it is, unchecked, with the sub-menu it opens if any:
+// the three never part. The room for them has been reserved, so nothing
+// here allocates or fails. Only an entry added last comes with a sub-menu,
+// which therefore goes after every other.
+void COptionMenu::insertEntry(const char* text, long index, COptionMenu* subMenu) {
+  std::array<char, kTextBufferSize> slot{};
+  copyBounded(slot.data(), text);
+  entries.insert(entries.begin() + index, slot);
+  checked.insert(checked.begin() + index, 0);
   entryCount++;
+  if (currentIndex >= index) currentIndex++;
   if (currentIndex == -1) currentIndex = 0;
-  return true;
+  if (subMenu) {
+    subMenus.push_back(subMenu);
+    subMenuCount++;
+    subMenu->remember();
+  }
+}
+
+// A sub-menu entry takes its sub-menu along, or every later one would open
+// the sub-menu of the entry after it. The menu is let go of last, once this
+// one is whole again.
+void COptionMenu::eraseEntry(long index) {
+  const long sub = subMenuOfEntry(index);
+  COptionMenu* leaving = sub >= 0 && sub < subMenuCount ? subMenus[sub] : nullptr;
+  if (leaving) {
+    subMenus.erase(subMenus.begin() + sub);
+    subMenuCount--;
+  }
+  entries.erase(entries.begin() + index);
+  checked.erase(checked.begin() + index);
+  entryCount--;
+  if (currentIndex >= index) currentIndex--;
+  if (entryCount == 0) currentIndex = -1;
+  if (!leaving) return;
+  if (lastMenu && (lastMenu == leaving || leaving->holds(lastMenu))) lastMenu = nullptr;
+  leaving->forget();
 }
 
 bool COptionMenu::addEntry(char* text, long index) {
@@ -367,12 +394,13 @@ bool COptionMenu::addEntry(char* text, long index) {
   const long at = index < 0 || index >= entryCount ? entryCount : index;
   char slot[kTextBufferSize];
   composeEntry(slot, text ? text : "", prefixNumbers, at + 1);
-  return insertEntry(slot, at);
+  insertEntry(slot, at);
+  return true;
 }
 
 bool COptionMenu::holds(const COptionMenu* menu) const {
-  for (long i = 0; i < subMenuCount; i++)
-    if (subMenus[i] == menu || subMenus[i]->holds(menu)) return true;
+  for (const COptionMenu* subMenu : subMenus)
+    if (subMenu == menu || subMenu->holds(menu)) return true;
   return false;
 }
 
@@ -382,21 +410,19 @@ bool COptionMenu::addEntry(COptionMenu* subMenu, char* text) {
   if (!allocateSubMenus(subMenuCount + 1) || !allocateEntries(entryCount + 1)) return false;
   char slot[kTextBufferSize];
   composeEntry(slot, "-M", text, prefixNumbers, entryCount + 1);
-  if (!insertEntry(slot, entryCount)) return false;
-  subMenus[subMenuCount++] = subMenu;
-  subMenu->remember();
+  insertEntry(slot, entryCount, subMenu);
   return true;
 }
 
 bool COptionMenu::getEntry(long index, char* text) const {
   if (index < 0 || index >= entryCount || !text) return false;
-  copyBounded(text, entries[index]);
+  copyBounded(text, entries[index].data());
   return true;
 }
 
 bool COptionMenu::setEntry(long index, char* text) {
   if (index < 0 || index >= entryCount) return false;
-  copyBounded(entries[index], text);
+  copyBounded(entries[index].data(), text);
   if (index == currentIndex) setDirty(true);
   return true;
 }
@@ -404,46 +430,24 @@ bool COptionMenu::setEntry(long index, char* text) {
 // The sub-menu a "-M" entry opens: the one after those of the "-M" entries
 // before it, -1 for an entry of another kind.
 long COptionMenu::subMenuOfEntry(long index) const {
-  if (kindOf(entries[index]) != EntryKind::kSubMenu) return -1;
+  if (kindOf(entries[index].data()) != EntryKind::kSubMenu) return -1;
   long before = 0;
   for (long i = 0; i < index; i++)
-    if (kindOf(entries[i]) == EntryKind::kSubMenu) before++;
+    if (kindOf(entries[i].data()) == EntryKind::kSubMenu) before++;
   return before;
 }
 
-// A sub-menu entry takes its sub-menu along, or every later one would open
-// the sub-menu of the entry after it.
 bool COptionMenu::removeEntry(long index) {
   if (index < 0 || index >= entryCount) return false;
-  const long sub = subMenuOfEntry(index);
-  if (sub >= 0 && sub < subMenuCount) {
-    COptionMenu* leaving = subMenus[sub];
-    std::memmove(subMenus + sub, subMenus + sub + 1, static_cast<size_t>(subMenuCount - sub - 1) * sizeof *subMenus);
-    subMenus[--subMenuCount] = nullptr;
-    if (lastMenu && (lastMenu == leaving || leaving->holds(lastMenu))) lastMenu = nullptr;
-    leaving->forget();
-  }
-  delete[] entries[index];
-  const size_t moved = static_cast<size_t>(entryCount - index - 1);
-  std::memmove(entries + index, entries + index + 1, moved * sizeof *entries);
-  std::memmove(checked + index, checked + index + 1, moved * sizeof *checked);
-  entryCount--;
-  entries[entryCount] = nullptr;
-  checked[entryCount] = 0;
-  if (currentIndex >= index) currentIndex--;
-  if (entryCount == 0) currentIndex = -1;
+  eraseEntry(index);
   return true;
 }
 
 bool COptionMenu::removeAllEntry() {
-  for (long i = 0; i < entryCount; i++) delete[] entries[i];
-  for (long i = 0; i < subMenuCount; i++) subMenus[i]->forget();
-  delete[] entries;
-  delete[] checked;
-  delete[] subMenus;
-  entries = nullptr;
-  checked = nullptr;
-  subMenus = nullptr;
+  for (COptionMenu* subMenu : subMenus) subMenu->forget();
+  release(entries);
+  release(checked);
+  release(subMenus);
   entryCount = subMenuCount = 0;
   allocatedEntries = allocatedSubMenus = 0;
   currentIndex = -1;
@@ -456,7 +460,7 @@ long COptionMenu::getNbEntries() const { return entryCount; }
 long COptionMenu::getIndex(char* text) const {
   if (!text) return -1;
   for (long i = 0; i < entryCount; i++)
-    if (std::strcmp(entries[i], text) == 0) return i;
+    if (std::strcmp(entries[i].data(), text) == 0) return i;
   return -1;
 }
 
@@ -468,7 +472,7 @@ bool COptionMenu::checkEntry(long index, bool state) {
 
 bool COptionMenu::checkEntryAlone(long index) {
   if (index < 0 || index >= entryCount) return false;
-  std::memset(checked, 0, static_cast<size_t>(entryCount));
+  std::fill(checked.begin(), checked.end(), 0);
   checked[index] = 1;
   return true;
 }
@@ -489,11 +493,11 @@ COptionMenu* COptionMenu::getSubMenu(long index) const {
 
 long COptionMenu::getCurrent(char* text, bool countSeparators) const {
   if (currentIndex < 0 || currentIndex >= entryCount) return -1;
-  if (text) copyBounded(text, entries[currentIndex]);
+  if (text) copyBounded(text, entries[currentIndex].data());
   if (countSeparators) return currentIndex;
   long counted = 0;
   for (long i = 0; i < currentIndex; i++)
-    if (countable(entries[i])) counted++;
+    if (countable(entries[i].data())) counted++;
   return counted;
 }
 
@@ -503,11 +507,11 @@ bool COptionMenu::setCurrent(long index, bool countSeparators) {
   if (index < 0 || index >= entryCount) return false;
   long at = -1;
   if (countSeparators) {
-    if (kindOf(entries[index]) == EntryKind::kSeparator) return false;
+    if (kindOf(entries[index].data()) == EntryKind::kSeparator) return false;
     at = index;
   } else {
     for (long i = 0, counted = 0; i < entryCount && at < 0; i++)
-      if (countable(entries[i]) && counted++ == index) at = i;
+      if (countable(entries[i].data()) && counted++ == index) at = i;
     if (at < 0) return false;
   }
   makeCurrent(at);
@@ -544,7 +548,7 @@ void COptionMenu::draw(CDrawContext* context) {
     drawText(context, nullptr);
     return;
   }
-  char* text = entries[currentIndex];
+  char* text = entries[currentIndex].data();
   const size_t length = std::strlen(text);
   const size_t skip = numberFormat(prefixNumbers) ? static_cast<size_t>(prefixNumbers) : 0;
   drawText(context, text + (skip < length ? skip : length));
@@ -563,7 +567,7 @@ HMENU COptionMenu::appendItems(long& offset) {
   offset += entryCount;
   long nextSubMenu = 0;
   for (long i = 0; i < entryCount; i++) {
-    char* text = entries[i];
+    char* text = entries[i].data();
     UINT flags = look;
     if (entryCount < kMostEntriesInColumns && itemsPerColumn > 0 && i > 0 && i % itemsPerColumn == 0)
       flags |= MF_MENUBARBREAK;
@@ -607,8 +611,8 @@ COptionMenu* COptionMenu::getItemMenu(long id, long& index, long& offset) {
     index = id - first;
     return this;
   }
-  for (long i = 0; i < subMenuCount; i++)
-    if (COptionMenu* holder = subMenus[i]->getItemMenu(id, index, offset)) return holder;
+  for (COptionMenu* subMenu : subMenus)
+    if (COptionMenu* holder = subMenu->getItemMenu(id, index, offset)) return holder;
   return nullptr;
 }
 
@@ -616,7 +620,7 @@ COptionMenu* COptionMenu::getItemMenu(long id, long& index, long& offset) {
 // attached here after its object has gone.
 void COptionMenu::removeItems() {
   if (nativeMenu) releaseItemTexts(nativeMenu);
-  for (long i = 0; i < subMenuCount; i++) subMenus[i]->removeItems();
+  for (COptionMenu* subMenu : subMenus) subMenu->removeItems();
   if (nativeMenu) DestroyMenu(nativeMenu);
   nativeMenu = nullptr;
 }
@@ -629,7 +633,7 @@ void COptionMenu::mouse(CDrawContext* context, CPoint& /*where*/, long buttons) 
   if (clickBackground) {
     // Drawn straight onto the window, where the control lies in it.
     const ShiftedContext placed(context, frameOffsetOf(this));
-    drawText(context, currentIndex >= 0 ? entries[currentIndex] : nullptr, clickBackground);
+    drawText(context, currentIndex >= 0 ? entries[currentIndex].data() : nullptr, clickBackground);
   }
   beginEdit();
   takeFocus(context);

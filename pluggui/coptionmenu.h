@@ -4,7 +4,11 @@
 // plugcontrols.h.
 #pragma once
 
+#include <array>
+#include <vector>
+
 #include "pluggui/cparamdisplay.h"
+#include "pluggui/textbuffer.h"
 
 namespace PLUGGUI {
 
@@ -180,22 +184,24 @@ class COptionMenu : public CParamDisplay {
   HMENU appendItems(long& offset);
 
  protected:
-  /// Makes room for `count` entries, 32 more at a time; false without memory.
+  /// Reserves room for `count` entries, texts and check marks alike, 32 more at a time; false,
+  /// with nothing changed, without memory.
   bool allocateEntries(long count);
-  /// Makes room for `count` sub-menus, 10 more at a time; false without memory.
+  /// Reserves room for `count` sub-menus, 10 more at a time; false, with nothing changed,
+  /// without memory.
   bool allocateSubMenus(long count);
 
-  /// The entries' stored texts, each in a buffer of 256 characters; owned.
-  char** entries;
-  /// The entries' check marks, one per entry.
-  unsigned char* checked;
+  /// The entries' stored texts, each in a slot of 256 characters.
+  std::vector<std::array<char, kTextBufferSize>> entries;
+  /// The entries' check marks, one per entry: each goes in and out with its entry.
+  std::vector<unsigned char> checked;
   /// The sub-menus, in the order of their entries; one reference held on each.
-  COptionMenu** subMenus;
+  std::vector<COptionMenu*> subMenus;
   /// The native pop-up while it is built and open, or none.
   HMENU nativeMenu;
-  /// The number of entries.
+  /// The number of entries: the size of entries and of checked.
   long entryCount;
-  /// The number of sub-menus.
+  /// The number of sub-menus: the size of subMenus.
   long subMenuCount;
   /// The current entry's index, -1 for none.
   long currentIndex;
@@ -203,9 +209,9 @@ class COptionMenu : public CParamDisplay {
   /// The buttons of the click that opened the pop-up: a right click lets the right button
   /// choose.
   long lastButton;
-  /// The room made for entries.
+  /// The room reserved for entries, in entries and in checked.
   long allocatedEntries;
-  /// The room made for sub-menus.
+  /// The room reserved in subMenus.
   long allocatedSubMenus;
   /// The index, in its menu, of the entry last chosen; -1 for none.
   long lastResult;
@@ -219,7 +225,8 @@ class COptionMenu : public CParamDisplay {
   COptionMenuScheme* scheme;
 
  private:
-  bool insertEntry(const char* text, long index);
+  void insertEntry(const char* text, long index, COptionMenu* subMenu = nullptr);
+  void eraseEntry(long index);
   bool holds(const COptionMenu* menu) const;
   long subMenuOfEntry(long index) const;
   void makeCurrent(long index);

@@ -223,34 +223,32 @@ void AudioEffect::int2string(PlugInt32 value, char* text, PlugInt32 maxLen) {
 }
 
 // ---------------------------------------------------------------------------
-// Requests to the host. Without a host each answers what a host that knows
-// nothing would: see the individual returns.
+// Requests to the host. Without a host callHost answers 0, and each request
+// reads that 0 as it would a host's: the answers below then are those of a
+// host that knows nothing.
 
 void AudioEffect::setParameterAutomated(PlugInt32 index, float value) {
   setParameter(index, value);
-  if (audioMaster) callHost(audioMasterAutomate, index, 0, nullptr, value);
+  callHost(audioMasterAutomate, index, 0, nullptr, value);
 }
 
 PlugInt32 AudioEffect::getMasterVersion() {
-  if (!audioMaster) return 1;
   PlugIntPtr version = callHost(audioMasterVersion);
   return version == 0 ? 1 : static_cast<PlugInt32>(version);
 }
 
 PlugInt32 AudioEffect::getCurrentUniqueId() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterCurrentId)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterCurrentId));
 }
 
-void AudioEffect::masterIdle() {
-  if (audioMaster) callHost(audioMasterIdle);
-}
+void AudioEffect::masterIdle() { callHost(audioMasterIdle); }
 
 bool AudioEffect::isInputConnected(PlugInt32 input) {
-  return audioMaster ? callHost(audioMasterPinConnectedDeprecated, input, 0) == 0 : true;
+  return callHost(audioMasterPinConnectedDeprecated, input, 0) == 0;
 }
 
 bool AudioEffect::isOutputConnected(PlugInt32 output) {
-  return audioMaster ? callHost(audioMasterPinConnectedDeprecated, output, 1) == 0 : true;
+  return callHost(audioMasterPinConnectedDeprecated, output, 1) == 0;
 }
 
 // ---------------------------------------------------------------------------

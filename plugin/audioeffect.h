@@ -204,11 +204,13 @@ class AudioEffect {
     else
       cEffect.flags &= ~mask;
   }
-  /// Sends one request to the host and answers the host's answer; the caller has checked
-  /// that audioMaster is not null.
+  /// Sends one request to the host and answers the host's answer. Without a host
+  /// (audioMaster null) nothing is sent and the answer is 0, what a host that knows nothing
+  /// answers: every request reads that 0 as it would read the host's, so no caller needs a
+  /// guard of its own.
   PlugIntPtr callHost(PlugInt32 opcode, PlugInt32 index = 0, PlugIntPtr value = 0,
                       void* ptr = nullptr, float opt = 0.0f) {
-    return audioMaster(&cEffect, opcode, index, value, ptr, opt);
+    return audioMaster ? audioMaster(&cEffect, opcode, index, value, ptr, opt) : 0;
   }
 
   /// The host's callback; null for an effect built without a host.

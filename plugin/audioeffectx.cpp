@@ -235,204 +235,178 @@ void AudioEffectX::resume() {
 }
 
 // ---------------------------------------------------------------------------
-// Requests to the host.
+// Requests to the host. Without a host callHost answers 0, which each reads
+// as it would a host's answer: false, 0, null, or the value left unchanged.
 
-bool AudioEffectX::beginEdit(PlugInt32 index) {
-  return audioMaster && callHost(audioMasterBeginEdit, index) != 0;
-}
+bool AudioEffectX::beginEdit(PlugInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
 
-bool AudioEffectX::endEdit(PlugInt32 index) {
-  return audioMaster && callHost(audioMasterEndEdit, index) != 0;
-}
+bool AudioEffectX::endEdit(PlugInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
 
-bool AudioEffectX::ioChanged() { return audioMaster && callHost(audioMasterIOChanged) != 0; }
+bool AudioEffectX::ioChanged() { return callHost(audioMasterIOChanged) != 0; }
 
 float AudioEffectX::updateSampleRate() {
-  if (audioMaster) {
-    PlugIntPtr rate = callHost(audioMasterGetSampleRate);
-    if (rate > 0) sampleRate = static_cast<float>(rate);
-  }
+  PlugIntPtr rate = callHost(audioMasterGetSampleRate);
+  if (rate > 0) sampleRate = static_cast<float>(rate);
   return sampleRate;
 }
 
 PlugInt32 AudioEffectX::updateBlockSize() {
-  if (audioMaster) {
-    // Where answers are wider than the block size, one beyond its range
-    // would turn negative when stored: it is ignored like any other
-    // answer that is no block size.
-    PlugIntPtr size = callHost(audioMasterGetBlockSize);
-    if (size > 0 && size <= INT32_MAX) blockSize = static_cast<PlugInt32>(size);
-  }
+  // Where answers are wider than the block size, one beyond its range
+  // would turn negative when stored: it is ignored like any other
+  // answer that is no block size.
+  PlugIntPtr size = callHost(audioMasterGetBlockSize);
+  if (size > 0 && size <= INT32_MAX) blockSize = static_cast<PlugInt32>(size);
   return blockSize;
 }
 
 PlugInt32 AudioEffectX::getInputLatency() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterGetInputLatency)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetInputLatency));
 }
 
 PlugInt32 AudioEffectX::getOutputLatency() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterGetOutputLatency)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetOutputLatency));
 }
 
 PlugTimeInfo* AudioEffectX::getTimeInfo(PlugInt32 filter) {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterGetTime, 0, filter);
   return FromPlugPtr<PlugTimeInfo>(answer);
 }
 
 PlugInt32 AudioEffectX::getCurrentProcessLevel() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterGetCurrentProcessLevel)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetCurrentProcessLevel));
 }
 
 PlugInt32 AudioEffectX::getAutomationState() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterGetAutomationState)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetAutomationState));
 }
 
 bool AudioEffectX::sendEventsToHost(PlugEvents* events) {
-  return audioMaster && callHost(audioMasterProcessEvents, 0, 0, events) == 1;
+  return callHost(audioMasterProcessEvents, 0, 0, events) == 1;
 }
 
 bool AudioEffectX::getHostVendorString(char* text) {
-  return audioMaster && callHost(audioMasterGetVendorString, 0, 0, text) != 0;
+  return callHost(audioMasterGetVendorString, 0, 0, text) != 0;
 }
 
 bool AudioEffectX::getHostProductString(char* text) {
-  return audioMaster && callHost(audioMasterGetProductString, 0, 0, text) != 0;
+  return callHost(audioMasterGetProductString, 0, 0, text) != 0;
 }
 
 PlugInt32 AudioEffectX::getHostVendorVersion() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterGetVendorVersion)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetVendorVersion));
 }
 
 PlugIntPtr AudioEffectX::hostVendorSpecific(PlugInt32 lArg1, PlugIntPtr lArg2, void* ptrArg,
                                             float floatArg) {
-  return audioMaster ? callHost(audioMasterVendorSpecific, lArg1, lArg2, ptrArg, floatArg) : 0;
+  return callHost(audioMasterVendorSpecific, lArg1, lArg2, ptrArg, floatArg);
 }
 
 PlugInt32 AudioEffectX::canHostDo(char* text) {
-  return audioMaster && callHost(audioMasterCanDo, 0, 0, text) != 0 ? 1 : 0;
+  return callHost(audioMasterCanDo, 0, 0, text) != 0 ? 1 : 0;
 }
 
 PlugInt32 AudioEffectX::getHostLanguage() {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterGetLanguage)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetLanguage));
 }
 
 void* AudioEffectX::getDirectory() {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterGetDirectory);
   return FromPlugPtr<void>(answer);
 }
 
-bool AudioEffectX::updateDisplay() {
-  return audioMaster && callHost(audioMasterUpdateDisplay) != 0;
-}
+bool AudioEffectX::updateDisplay() { return callHost(audioMasterUpdateDisplay) != 0; }
 
 bool AudioEffectX::sizeWindow(PlugInt32 width, PlugInt32 height) {
-  return audioMaster && callHost(audioMasterSizeWindow, width, height) != 0;
+  return callHost(audioMasterSizeWindow, width, height) != 0;
 }
 
 bool AudioEffectX::openFileSelector(PlugFileSelect* select) {
-  return audioMaster && callHost(audioMasterOpenFileSelector, 0, 0, select) != 0;
+  return callHost(audioMasterOpenFileSelector, 0, 0, select) != 0;
 }
 
 bool AudioEffectX::closeFileSelector(PlugFileSelect* select) {
-  return audioMaster && callHost(audioMasterCloseFileSelector, 0, 0, select) != 0;
+  return callHost(audioMasterCloseFileSelector, 0, 0, select) != 0;
 }
 
 bool AudioEffectX::offlineRead(PlugOfflineTask* offline, PlugInt32 option, bool readSource) {
-  return audioMaster &&
-         callHost(audioMasterOfflineRead, readSource ? 1 : 0, option, offline) != 0;
+  return callHost(audioMasterOfflineRead, readSource ? 1 : 0, option, offline) != 0;
 }
 
 bool AudioEffectX::offlineWrite(PlugOfflineTask* offline, PlugInt32 option) {
-  return audioMaster && callHost(audioMasterOfflineWrite, 0, option, offline) != 0;
+  return callHost(audioMasterOfflineWrite, 0, option, offline) != 0;
 }
 
 bool AudioEffectX::offlineStart(PlugAudioFile* ptr, PlugInt32 numAudioFiles,
                                 PlugInt32 numNewAudioFiles) {
-  return audioMaster &&
-         callHost(audioMasterOfflineStart, numNewAudioFiles, numAudioFiles, ptr) != 0;
+  return callHost(audioMasterOfflineStart, numNewAudioFiles, numAudioFiles, ptr) != 0;
 }
 
 PlugInt32 AudioEffectX::offlineGetCurrentPass() {
-  return audioMaster && callHost(audioMasterOfflineGetCurrentPass) != 0 ? 1 : 0;
+  return callHost(audioMasterOfflineGetCurrentPass) != 0 ? 1 : 0;
 }
 
 PlugInt32 AudioEffectX::offlineGetCurrentMetaPass() {
-  return audioMaster && callHost(audioMasterOfflineGetCurrentMetaPass) != 0 ? 1 : 0;
+  return callHost(audioMasterOfflineGetCurrentMetaPass) != 0 ? 1 : 0;
 }
 
 void AudioEffectX::__wantEventsDeprecated(PlugInt32 filter) {
-  if (audioMaster) callHost(audioMasterWantMidiDeprecated, 0, filter);
+  callHost(audioMasterWantMidiDeprecated, 0, filter);
 }
 
 PlugInt32 AudioEffectX::__tempoAtDeprecated(PlugInt32 pos) {
-  return audioMaster ? static_cast<PlugInt32>(callHost(audioMasterTempoAtDeprecated, 0, pos)) : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterTempoAtDeprecated, 0, pos));
 }
 
 PlugInt32 AudioEffectX::__getNumAutomatableParametersDeprecated() {
-  return audioMaster
-             ? static_cast<PlugInt32>(callHost(audioMasterGetNumAutomatableParametersDeprecated))
-             : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetNumAutomatableParametersDeprecated));
 }
 
 PlugInt32 AudioEffectX::__getParameterQuantizationDeprecated() {
-  return audioMaster
-             ? static_cast<PlugInt32>(callHost(audioMasterGetParameterQuantizationDeprecated))
-             : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterGetParameterQuantizationDeprecated));
 }
 
-bool AudioEffectX::__needIdleDeprecated() {
-  return audioMaster && callHost(audioMasterNeedIdleDeprecated) != 0;
-}
+bool AudioEffectX::__needIdleDeprecated() { return callHost(audioMasterNeedIdleDeprecated) != 0; }
 
 // The pin argument of the two obsolete neighbour requests was never sent.
 AEffect* AudioEffectX::__getPreviousPlugDeprecated(PlugInt32 /*input*/) {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterGetPreviousPlugDeprecated);
   return FromPlugPtr<AEffect>(answer);
 }
 
 AEffect* AudioEffectX::__getNextPlugDeprecated(PlugInt32 /*output*/) {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterGetNextPlugDeprecated);
   return FromPlugPtr<AEffect>(answer);
 }
 
 PlugInt32 AudioEffectX::__willProcessReplacingDeprecated() {
-  return audioMaster
-             ? static_cast<PlugInt32>(callHost(audioMasterWillReplaceOrAccumulateDeprecated))
-             : 0;
+  return static_cast<PlugInt32>(callHost(audioMasterWillReplaceOrAccumulateDeprecated));
 }
 
 void AudioEffectX::__setOutputSamplerateDeprecated(float samplerate) {
-  if (audioMaster) callHost(audioMasterSetOutputSampleRateDeprecated, 0, 0, nullptr, samplerate);
+  callHost(audioMasterSetOutputSampleRateDeprecated, 0, 0, nullptr, samplerate);
 }
 
 PlugSpeakerArrangement* AudioEffectX::__getInputSpeakerArrangementDeprecated() {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterGetInputSpeakerArrangementDeprecated);
   return FromPlugPtr<PlugSpeakerArrangement>(answer);
 }
 
 PlugSpeakerArrangement* AudioEffectX::__getOutputSpeakerArrangementDeprecated() {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterGetOutputSpeakerArrangementDeprecated);
   return FromPlugPtr<PlugSpeakerArrangement>(answer);
 }
 
 void* AudioEffectX::__openWindowDeprecated(void* window) {
-  if (!audioMaster) return nullptr;
   PlugIntPtr answer = callHost(audioMasterOpenWindowDeprecated, 0, 0, window);
   return FromPlugPtr<void>(answer);
 }
 
 bool AudioEffectX::__closeWindowDeprecated(void* window) {
-  return audioMaster && callHost(audioMasterCloseWindowDeprecated, 0, 0, window) != 0;
+  return callHost(audioMasterCloseWindowDeprecated, 0, 0, window) != 0;
 }
 
 bool AudioEffectX::__getChunkFileDeprecated(void* nativePath) {
-  return audioMaster && callHost(audioMasterGetChunkFileDeprecated, 0, 0, nativePath) != 0;
+  return callHost(audioMasterGetChunkFileDeprecated, 0, 0, nativePath) != 0;
 }
 
 // ---------------------------------------------------------------------------
