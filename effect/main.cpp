@@ -1,3 +1,4 @@
+// Quillon's entry: the effect the plug-in layer's entry point builds.
 #include "effect/quillon.h"
 #include "plugin/plugmain.h"
 

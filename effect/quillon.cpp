@@ -1,3 +1,5 @@
+// Quillon's effect: its parameters and their texts, and the stereo audio
+// through the transfer curve.
 #include "effect/quillon.h"
 
 #include <cstdint>

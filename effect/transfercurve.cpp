@@ -1,3 +1,4 @@
+// The compressor's transfer curve, in single 32-bit float steps.
 #include "effect/transfercurve.h"
 
 #include <immintrin.h>

@@ -1,9 +1,9 @@
 // The base view: rectangle, dirty flag, hit area, background and attributes.
 #include <cstring>
 
-#include "pluggui/cview.h"
 #include "pluggui/cbitmap.h"
 #include "pluggui/cframe.h"
+#include "pluggui/cview.h"
 #include "pluggui/cviewcontainer.h"
 #include "pluggui/drawingsurface.h"
 #include "pluggui/viewtree.h"

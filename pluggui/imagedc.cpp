@@ -1,3 +1,4 @@
+// Device contexts that keep images selected between draws.
 #include "pluggui/imagedc.h"
 
 #include <mutex>

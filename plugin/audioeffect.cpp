@@ -1,3 +1,5 @@
+// The effect base class: the record the host holds, its dispatcher, and the
+// value-to-text helpers.
 #include "plugin/audioeffect.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The extended effect base class: the second level of the dispatcher, the
+// requests an effect sends to its host, and the speaker arrangements.
 #include "plugin/audioeffectx.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// The library's entry points and the module instance the toolkit loads its
+// resources from.
 #include "plugin/plugmain.h"
 
 #include "plugin/audioeffect.h"

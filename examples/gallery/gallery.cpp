@@ -1,3 +1,5 @@
+// The gallery's effect: audio passed through unchanged, a parameter for
+// each input control, and the peak level the meter shows.
 #include "examples/gallery/gallery.h"
 
 #include <cmath>

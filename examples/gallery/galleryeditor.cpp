@@ -1,3 +1,5 @@
+// The gallery's editor: every control of the toolkit in one window, and
+// the pictures it draws them from.
 #include "examples/gallery/galleryeditor.h"
 
 #include <chrono>

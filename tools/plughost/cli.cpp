@@ -1,3 +1,4 @@
+// plughost's command line: its commands, options and usage text.
 #include "tools/plughost/cli.h"
 
 #include <cerrno>

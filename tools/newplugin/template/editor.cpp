@@ -1,3 +1,4 @@
+// @NAME@'s editor: the gain as a knob, and its value text beneath it.
 #include "examples/@NAME@/editor.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// @NAME@'s effect: a stereo gain, its parameter and its value text.
 #include "examples/@NAME@/effect.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// The audio a host feeds a plug-in: input files as stereo, and the channel
+// buffers of one block.
 #include "tools/plughost/audio/audioblocks.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Audio streamed through plughost a block at a time: WAV and demo sources,
+// and float stereo WAV output.
 #include "tools/plughost/audio/audiostream.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The demo signal plughost renders when given no input file.
 #include "tools/plughost/audio/demo.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Peak and RMS levels in dBFS, as plughost reports them.
 #include "tools/plughost/audio/levels.h"
 
 #include <emmintrin.h>

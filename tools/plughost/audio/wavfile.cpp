@@ -1,3 +1,4 @@
+// RIFF/WAVE reading and writing, whole in memory or a block at a time.
 #include "tools/plughost/audio/wavfile.h"
 
 #include <algorithm>

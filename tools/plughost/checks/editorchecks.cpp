@@ -1,3 +1,4 @@
+// The validation checks of a plug-in's editor, in a real window.
 #include "tools/plughost/checks/editorchecks.h"
 
 #include <windows.h>

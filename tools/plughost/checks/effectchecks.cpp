@@ -1,3 +1,5 @@
+// The validation checks of an effect's record, texts, processing,
+// parameters and requests.
 #include "tools/plughost/checks/effectchecks.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// What the validation checks are made of: guarded buffers, sessions and
+// verdict helpers.
 #include "tools/plughost/checks/kit.h"
 
 #include <cpuid.h>

@@ -1,3 +1,5 @@
+// The validation checks of processing over a session: rates, block sizes,
+// subnormal numbers and automation between blocks.
 #include "tools/plughost/checks/processchecks.h"
 
 #include <windows.h>

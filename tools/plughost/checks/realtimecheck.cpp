@@ -1,3 +1,5 @@
+// The real-time check: what the plug-in calls while it runs on the audio
+// thread.
 #include "tools/plughost/checks/realtimecheck.h"
 
 #include <cctype>

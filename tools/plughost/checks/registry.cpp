@@ -1,3 +1,4 @@
+// Every check of plughost validate, in the order it runs them.
 #include "tools/plughost/checks/registry.h"
 
 #include "tools/plughost/checks/conventioncheck.h"

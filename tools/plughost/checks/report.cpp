@@ -1,3 +1,4 @@
+// A validate run's findings as JSON and JUnit XML reports.
 #include "tools/plughost/checks/report.h"
 
 #include <algorithm>

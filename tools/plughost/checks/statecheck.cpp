@@ -1,3 +1,5 @@
+// The state check: what a host saves of an effect restores it in a fresh
+// instance.
 #include "tools/plughost/checks/statecheck.h"
 
 #include <cstring>

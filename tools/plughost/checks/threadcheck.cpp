@@ -1,3 +1,5 @@
+// The checks that run a plug-in from several threads at once, under a
+// watchdog.
 #include "tools/plughost/checks/threadcheck.h"
 
 #include <windows.h>

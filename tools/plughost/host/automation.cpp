@@ -1,3 +1,4 @@
+// Parameter automation as a host plays it, from a curve of points in time.
 #include "tools/plughost/host/automation.h"
 
 #include <climits>

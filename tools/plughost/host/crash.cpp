@@ -1,3 +1,5 @@
+// Faults inside a plug-in turned into a report naming the request that
+// caused them.
 #include "tools/plughost/host/crash.h"
 
 #include <cstdarg>

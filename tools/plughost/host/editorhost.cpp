@@ -1,3 +1,5 @@
+// The host's side of a plug-in's editor: its rectangle and the window it
+// opens in.
 #include "tools/plughost/host/editorhost.h"
 
 #include "tools/plughost/platform/files.h"

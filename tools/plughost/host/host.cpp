@@ -1,3 +1,5 @@
+// The host side of the plug-in interface: loading a DLL, answering its
+// requests, and driving one effect through its record.
 #include "tools/plughost/host/host.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// Readable names for the request numbers that cross the host/plug-in
+// boundary.
 #include "tools/plughost/host/opcodes.h"
 
 #include <iterator>

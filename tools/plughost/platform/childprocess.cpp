@@ -1,3 +1,4 @@
+// Running a program as a child process and waiting for it.
 #include "tools/plughost/platform/childprocess.h"
 
 #include "tools/plughost/platform/files.h"

@@ -1,3 +1,5 @@
+// File access where outputs appear whole or not at all, and never in place
+// of an input.
 #include "tools/plughost/platform/files.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Text made printf's way, for the reports that name numbers.
 #include "tools/plughost/platform/text.h"
 
 #include <cstdarg>

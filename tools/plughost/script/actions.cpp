@@ -1,3 +1,4 @@
+// The scripted editor actions (--do ACTION), parsed from the command line.
 #include "tools/plughost/script/actions.h"
 
 #include <windows.h>

@@ -1,3 +1,5 @@
+// Real pointer, button, key and wheel input for plughost editor, given
+// through the system from another thread.
 #include "tools/plughost/script/input.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The log of the requests a plug-in's editor sends: edits and automation
+// line by line, idle requests counted.
 #include "tools/plughost/script/log.h"
 
 #include <cstdio>

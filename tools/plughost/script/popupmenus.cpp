@@ -1,3 +1,5 @@
+// The pop-up menus a plug-in opens from its editor: found, their items
+// located for real clicks, and pictured.
 #include "tools/plughost/script/popupmenus.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The editor's pixels as the screen shows them, and the PNG files they go
+// into.
 #include "tools/plughost/script/snapshot.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
