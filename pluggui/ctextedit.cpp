@@ -9,7 +9,6 @@
 #include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 #include "pluggui/textbuffer.h"
-#include "pluggui/viewtree.h"
 #include "plugin/plugmain.h"
 
 namespace PLUGGUI {
@@ -186,12 +185,9 @@ void CTextEdit::takeFocus(CDrawContext* context) {
   beginEdit();
 
   CRect r(viewSize);
-  for (CView* up = parentView; up; up = up->getParentView()) {
-    if (!asContainer(up)) continue;
-    CRect size;
-    up->getViewSize(size);
-    r.offset(size.left, size.top);
-  }
+  CPoint inFrame(0, 0);
+  localToFrame(inFrame);
+  r.offset(inFrame.h, inFrame.v);
   if (context) r.offset(context->drawOffset.h, context->drawOffset.v);
 
   DWORD windowStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
@@ -203,8 +199,7 @@ void CTextEdit::takeFocus(CDrawContext* context) {
                                parentFrame->getSystemWindow(), nullptr, GetInstance(), nullptr);
   if (!field) {
     // No field, nothing to edit in: the edit that began ends at once.
-    endEdit();
-    if (parentFrame->getFocusView() == this) parentFrame->setFocusView(nullptr);
+    endFieldEdit();
     return;
   }
   editControl = field;

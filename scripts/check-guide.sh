@@ -22,7 +22,7 @@ fail() {
 # examples/ as it was.
 before=$(ls -A examples)
 long=$(printf 'a%.0s' $(seq 32))
-for name in "" "9lives" "my-gain" "my gain" "gain.dll" "../gain" "gallery" "GALLERY" "plughost" "test_gain" "$long"; do
+for name in "" "9lives" "my-gain" "my gain" "gain.dll" "../gain" "gallery" "GALLERY" "plughost" "test_gain" "test" "$long"; do
   status=0
   scripts/new-plugin.sh "$name" >out.txt 2>err.txt || status=$?
   [ "$status" -eq 2 ] || fail "new-plugin.sh '$name' exited $status, not 2"

@@ -25,7 +25,8 @@ name=$1
   refuse "'$name' is not a valid name: a letter, then letters, digits or underscores"
 [ ${#name} -le 31 ] || refuse "'$name' is longer than 31 characters, the longest effect name a host reads"
 # Windows tells file names apart without case, and the DLLs share a folder;
-# the project's own targets and the tests' prefixes are taken too.
+# the project's own targets, the tests' prefixes and the targets CMake makes
+# itself are taken too.
 lower=${name,,}
 for taken in "$root"/examples/*; do
   taken=${taken##*/}
@@ -33,7 +34,8 @@ for taken in "$root"/examples/*; do
 done
 case "$lower" in
   quillon | quillon_* | plughost | plugkit_* | gtest | gtest_main | test_* | testplug_* | validate_* | \
-    snapshot_* | *_bench | plughost_wavfile)
+    snapshot_* | *_bench | plughost_wavfile | headers_alone | all | clean | depend | help | install | \
+    package | package_source | test | edit_cache | rebuild_cache | list_install_components)
     refuse "'$name' is a name the project's own build uses" ;;
 esac
 
