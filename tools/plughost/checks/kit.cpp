@@ -4,12 +4,8 @@
 
 #include <cpuid.h>
 
-#include <cstdio>
 #include <cstring>
 #include <random>
-
-#include "tools/plughost/platform/errors.h"
-#include "tools/plughost/platform/files.h"
 
 namespace plughost {
 
@@ -32,20 +28,13 @@ size_t heapBytesInUse() {
   return total;
 }
 
-void requireChannels(const AEffect& record) {
-  require(record.numInputs >= 0 && record.numInputs <= kMaxChannels,
-          format("cannot process with %d inputs", static_cast<int>(record.numInputs)));
-  require(record.numOutputs >= 1 && record.numOutputs <= kMaxChannels,
-          format("cannot process with %d outputs", static_cast<int>(record.numOutputs)));
-}
-
 void requireProcessing(Effect& effect) {
-  require(effect.canProcessReplacing(), "the plug-in offers no processReplacing");
-  requireChannels(*effect.record());
+  const std::string problem = playableProblem(effect);
+  require(problem.empty(), problem);
 }
 
 bool processable(Effect& effect) {
-  return effect.canProcessReplacing() && servableChannels(*effect.record());
+  return playableProblem(effect).empty();
 }
 
 void processSilentBlock(Effect& effect) {

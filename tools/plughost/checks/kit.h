@@ -180,7 +180,6 @@ class AudioBuffers {
 
 // Fail the check unless the effect can process (a replacing process
 // function and channel counts a host can serve).
-void requireChannels(const AEffect& record);
 void requireProcessing(Effect& effect);
 // The same question, answered rather than failed.
 bool processable(Effect& effect);

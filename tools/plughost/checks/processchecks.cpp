@@ -340,7 +340,8 @@ std::string checkDenormals(const CheckContext& context) {
   // never decays.
   std::vector<std::string> failures;
   if (!emulated && ratio > kMaxDenormalRatio)
-    failures.push_back("subnormal input is slow: more than 10 times the time per frame of normal input");
+    failures.push_back(
+        format("subnormal input is slow: more than %g times the time per frame of normal input", kMaxDenormalRatio));
   if (fromSilence.subnormal * 4 > fromSilence.samples)
     failures.push_back(format("the output stays subnormal in silence: %ld of its %ld samples from %.2f s to %.2f s "
                               "after noise stopped were subnormal",

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -195,22 +196,31 @@ class ImportWatch {
     DWORD old;
     VirtualProtect(stubs, imports.size() * kStubSize, PAGE_EXECUTE_READ, &old);
     FlushInstructionCache(GetCurrentProcess(), stubs, imports.size() * kStubSize);
+    // Page by page, each made writable once: a page made writable with an
+    // earlier slot would otherwise be recorded as writable "before", and
+    // stay so after the restore.
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    pageSize = system.dwPageSize;
     for (const Import& import : imports) {
-      MEMORY_BASIC_INFORMATION page;
-      require(VirtualQuery(import.slot, &page, sizeof page) != 0, "cannot query the import address table's memory");
-      if (protections.count(page.BaseAddress)) continue;
-      DWORD previous = 0;
-      require(VirtualProtect(page.BaseAddress, page.RegionSize, PAGE_READWRITE, &previous),
-              "cannot make the import address table writable");
-      protections[page.BaseAddress] = {page.RegionSize, previous};
+      const uintptr_t first = reinterpret_cast<uintptr_t>(import.slot) & ~(pageSize - 1);
+      const uintptr_t last = (reinterpret_cast<uintptr_t>(import.slot) + sizeof(void*) - 1) & ~(pageSize - 1);
+      for (uintptr_t address = first; address <= last; address += pageSize) {
+        void* const page = reinterpret_cast<void*>(address);
+        if (protections.count(page)) continue;
+        DWORD previous = 0;
+        require(VirtualProtect(page, pageSize, PAGE_READWRITE, &previous),
+                "cannot make the import address table writable");
+        protections[page] = previous;
+      }
     }
   }
 
   ~ImportWatch() {
     disarm();
-    for (const auto& region : protections) {
+    for (const auto& page : protections) {
       DWORD old;
-      VirtualProtect(region.first, region.second.first, region.second.second, &old);
+      VirtualProtect(page.first, pageSize, page.second, &old);
     }
     if (stubs) VirtualFree(stubs, 0, MEM_RELEASE);
   }
@@ -241,7 +251,8 @@ class ImportWatch {
   std::unique_ptr<volatile LONG[]> counters;
   std::vector<void*> originals;
   unsigned char* stubs = nullptr;
-  std::map<void*, std::pair<SIZE_T, DWORD>> protections;
+  uintptr_t pageSize = 0;
+  std::map<void*, DWORD> protections;  // each page made writable, with its protection before
 };
 
 // ---------------------------------------------------------------------------

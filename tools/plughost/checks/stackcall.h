@@ -19,7 +19,8 @@ struct StackCallResult {
   // where the caller removes the arguments; the arguments' size for a
   // function that removes them itself.
   int32_t moved = 0;
-  // Whether ebx, esi, edi and ebp came back as they went in.
+  // Whether ebx, esi and edi came back as they went in. A callee that
+  // breaks ebp is not told apart: the call cannot come back here at all.
   bool registersKept = true;
 };
 

@@ -2,6 +2,7 @@
 // instance.
 #include "tools/plughost/checks/statecheck.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -68,14 +69,19 @@ void setProgramName(Effect& effect, const std::string& name) {
   effect.dispatch(effSetProgramName, 0, 0, text);
 }
 
+// Only what both instances have is written: an instance with fewer
+// parameters or programs than the original is reported by the comparison
+// that follows, not asked for ones it never announced.
 void writeProgram(Effect& effect, const ProgramState& program) {
   setProgramName(effect, program.name);
-  for (size_t i = 0; i < program.values.size(); ++i) effect.setParameter(static_cast<PlugInt32>(i), program.values[i]);
+  const size_t params =
+      std::min(program.values.size(), static_cast<size_t>(std::max<PlugInt32>(effect.record()->numParams, 0)));
+  for (size_t i = 0; i < params; ++i) effect.setParameter(static_cast<PlugInt32>(i), program.values[i]);
 }
 
 // What a host restoring a session without chunks does with what it saved.
 void writeState(Effect& effect, const State& state) {
-  const PlugInt32 programs = programCount(effect);
+  const PlugInt32 programs = std::min(programCount(effect), static_cast<PlugInt32>(state.programs.size()));
   if (programs == 0) writeProgram(effect, state.programs[0]);
   for (PlugInt32 p = 0; p < programs; ++p) {
     effect.dispatch(effSetProgram, 0, p);
@@ -99,6 +105,10 @@ void randomize(Effect& effect, std::mt19937& random) {
 // Fails on the first difference between the original's program and the
 // copy's; `where` says which copy and program.
 void compareProgram(const ProgramState& original, const ProgramState& copy, const std::string& where) {
+  // The copy comes from another instance, which may announce another
+  // number of parameters: its lists are never read past their end.
+  require(copy.values.size() == original.values.size(),
+          format("%s: %zu parameters, not %zu", where.c_str(), copy.values.size(), original.values.size()));
   require(copy.name == original.name,
           format("%s: the program name is \"%s\", not \"%s\"", where.c_str(), copy.name.c_str(), original.name.c_str()));
   for (size_t i = 0; i < original.values.size(); ++i) {
@@ -115,6 +125,8 @@ void compareState(const State& original, const State& copy, const std::string& w
   require(copy.current == original.current,
           format("%s: the current program is %lld, not %lld", what.c_str(), static_cast<long long>(copy.current),
                  static_cast<long long>(original.current)));
+  require(copy.programs.size() == original.programs.size(),
+          format("%s: %zu programs, not %zu", what.c_str(), copy.programs.size(), original.programs.size()));
   for (size_t p = 0; p < original.programs.size(); ++p)
     compareProgram(original.programs[p], copy.programs[p], format("%s, program %zu", what.c_str(), p));
 }

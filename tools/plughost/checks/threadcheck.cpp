@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <random>
 #include <string>
@@ -154,6 +152,26 @@ class Watchdog {
   std::thread thread;
 };
 
+// Stops the run's threads and joins them on every way out of its scope, an
+// exception's included (the window that cannot be made, a thread that cannot
+// start): a thread destroyed while joinable ends the process, and the report
+// with it.
+class StopAndJoin {
+ public:
+  StopAndJoin(std::atomic<bool>& stop, std::vector<std::thread*> threads) : stop(stop), threads(std::move(threads)) {}
+  ~StopAndJoin() {
+    stop = true;
+    for (std::thread* thread : threads)
+      if (thread->joinable()) thread->join();
+  }
+  StopAndJoin(const StopAndJoin&) = delete;
+  StopAndJoin& operator=(const StopAndJoin&) = delete;
+
+ private:
+  std::atomic<bool>& stop;
+  const std::vector<std::thread*> threads;
+};
+
 // ---------------------------------------------------------------------------
 // The run
 
@@ -179,7 +197,6 @@ class EditingRun {
   bool handle(UINT message, WPARAM wParam);
   void open();
   bool tryClose();
-  bool past(Clock::duration after) const { return Clock::now() >= end + after; }
 
   // Hand thread.
   void useHand(HWND window, int width, int height);
@@ -269,15 +286,15 @@ std::string EditingRun::run() {
   std::string editingNote;
   {
     const Watchdog watchdog({&audio, &window, &parameters});
-    std::thread audioThread([this] { playAudio(); });
-    std::thread parameterThread([this] { automate(); });
+    std::thread audioThread;
+    std::thread parameterThread;
+    const StopAndJoin joined(stop, {&audioThread, &parameterThread});
+    audioThread = std::thread([this] { playAudio(); });
+    parameterThread = std::thread([this] { automate(); });
     if (hasEditor)
       editingNote = editing(rect);
     else
       waitUntilEnd();
-    stop = true;
-    audioThread.join();
-    parameterThread.join();
   }
   if (!failure.empty()) throw CheckFailure(failure);
   const std::string audioNote =

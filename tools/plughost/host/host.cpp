@@ -273,13 +273,17 @@ bool servableChannels(const AEffect& r) {
   return r.numInputs >= 0 && r.numInputs <= kMaxChannels && r.numOutputs >= 1 && r.numOutputs <= kMaxChannels;
 }
 
-void requirePlayable(Effect& effect, const std::string& plugin) {
-  if (!effect.canProcessReplacing()) throw InputError(plugin + ": the plug-in offers no processReplacing");
+std::string playableProblem(const Effect& effect) {
+  if (!effect.canProcessReplacing()) return "the plug-in offers no processReplacing";
   const AEffect& record = *effect.record();
-  if (record.numOutputs < 1 || record.numOutputs > kMaxChannels)
-    throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numOutputs) + " outputs");
-  if (record.numInputs < 0 || record.numInputs > kMaxChannels)
-    throw InputError(plugin + ": cannot process audio with " + std::to_string(record.numInputs) + " inputs");
+  if (servableChannels(record)) return "";
+  return "cannot process audio with " + std::to_string(record.numInputs) + " inputs and " +
+         std::to_string(record.numOutputs) + " outputs";
+}
+
+void requirePlayable(const Effect& effect, const std::string& plugin) {
+  const std::string problem = playableProblem(effect);
+  if (!problem.empty()) throw InputError(plugin + ": " + problem);
 }
 
 void requireParameterIndex(const Effect& effect, PlugInt32 index, const char* option) {

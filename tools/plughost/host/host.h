@@ -143,9 +143,15 @@ class Effect {
 // and no more than kMaxChannels either way.
 bool servableChannels(const AEffect& record);
 
-// Refuses, as bad input naming the plug-in, an effect no host could play
-// audio through: no processReplacing, or channel counts it cannot serve.
-void requirePlayable(Effect& effect, const std::string& plugin);
+// Why no host could play audio through the effect (no processReplacing, or
+// channel counts it cannot serve), or "" when one could. The one answer
+// serves the commands, which refuse such a plug-in as bad input, and the
+// checks, which fail it.
+std::string playableProblem(const Effect& effect);
+
+// Refuses, as bad input naming the plug-in, an effect playableProblem finds
+// fault with.
+void requirePlayable(const Effect& effect, const std::string& plugin);
 
 // Parameter settings as INDEX, VALUE, set on the effect in order; an index
 // the plug-in does not have is bad input.
