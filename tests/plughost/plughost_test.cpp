@@ -401,6 +401,7 @@ std::vector<BadInput> badInputs() {
       {"automation point", {"render", kQuillon, "--automate", "0=1"}, {}, "'1' is not TIME:VALUE"},
       {"automation order", {"render", kQuillon, "--automate", "0=1:0.5,0.5:0.2"}, {}, "comes before the point"},
       {"automation index", {"render", kQuillon, "--automate", "5=0:1"}, {}, "--automate: index 5 is outside"},
+      {"automation index form", {"render", kQuillon, "--automate", "1e0=0:1"}, {}, "--automate index: expected"},
       {"unknown option", {"render", kQuillon, "--fast"}, {}, "unknown option '--fast'"},
       {"info option on validate", {"validate", kQuillon, "--trace"}, {}, "unknown option '--trace'"},
       {"unknown command", {"play", kQuillon}, {}, "unknown command 'play'"},

@@ -1,7 +1,6 @@
 // plughost's command line: its commands, options and usage text.
 #include "tools/plughost/cli.h"
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -10,20 +9,11 @@
 #include "tools/plughost/audio/audiostream.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/text.h"
 
 namespace plughost {
 
 namespace {
-
-long long parseInteger(const std::string& text, long long low, long long high, const char* what) {
-  errno = 0;
-  char* end = nullptr;
-  long long value = std::strtoll(text.c_str(), &end, 10);
-  if (text.empty() || *end != 0 || errno != 0 || value < low || value > high)
-    throw InputError(std::string(what) + ": expected a whole number from " + std::to_string(low) +
-                     " to " + std::to_string(high) + ", got '" + text + "'");
-  return value;
-}
 
 double parseSeconds(const std::string& text, double low, double high, const char* what) {
   char* end = nullptr;
@@ -49,18 +39,6 @@ void parseParam(Options& options, const std::string& text) {
   if (valueText.empty() || *end != 0 || !std::isfinite(value))
     throw InputError("--param: expected a finite number, got '" + valueText + "'");
   options.params.emplace_back(index, value);
-}
-
-std::vector<std::string> splitList(const std::string& text) {
-  std::vector<std::string> items;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    if (comma == std::string::npos) comma = text.size();
-    if (comma > start) items.push_back(text.substr(start, comma - start));
-    start = comma + 1;
-  }
-  return items;
 }
 
 struct OptionRule {
@@ -109,7 +87,8 @@ const OptionRule kOptions[] = {
      [](Options& o, const std::string&) { o.trace = true; }},
     {"--only", nullptr, true, "validate",
      [](Options& o, const std::string& v) {
-       for (const std::string& name : splitList(v)) o.only.push_back(name);
+       for (const std::string& name : split(v, ','))
+         if (!name.empty()) o.only.push_back(name);
      }},
     {"--seed", nullptr, true, "validate --check",
      [](Options& o, const std::string& v) {
