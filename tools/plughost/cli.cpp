@@ -1,6 +1,7 @@
 // plughost's command line: its commands, options and usage text.
 #include "tools/plughost/cli.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -119,6 +120,32 @@ bool acceptedBy(const OptionRule& option, const std::string& command) {
   return list.find(" " + command + " ") != std::string::npos;
 }
 
+// The watchdog a validating plughost keeps on each check's process, in
+// seconds, when --duration asks for no longer: long enough for a slow,
+// emulated run of any check.
+constexpr unsigned kDefaultTimeout = 300;
+// What a check that plays for --duration spends besides: the process
+// started, the plug-in loaded, its editor opened and closed. The default
+// watchdog allows this much over the duration, generously; a --timeout
+// given must allow the least of it, or the checks that play for the
+// duration are stopped however sound the plug-in.
+constexpr unsigned kDefaultOverhead = 120;
+constexpr unsigned kLeastOverhead = 10;
+
+// --timeout when given, else enough for --duration; refuses a --timeout
+// that every check playing for the duration would outlast.
+void settleTimeout(Options& options) {
+  const unsigned playing = static_cast<unsigned>(std::ceil(options.durationSeconds));
+  if (!options.timeoutSeconds) {
+    options.timeoutSeconds = std::max(kDefaultTimeout, playing + kDefaultOverhead);
+    return;
+  }
+  if (options.timeoutSeconds < playing + kLeastOverhead)
+    throw InputError(format("--timeout %u is too short for --duration %g: the checks that play for the duration "
+                            "would be stopped (give at least %u, or leave --timeout out)",
+                            options.timeoutSeconds, options.durationSeconds, playing + kLeastOverhead));
+}
+
 const OptionRule* findOption(const std::string& arg) {
   for (const OptionRule& option : kOptions)
     if (arg == option.name || (option.shortName && arg == option.shortName)) return &option;
@@ -167,6 +194,7 @@ Options parseCommandLine(const std::vector<std::string>& args) {
     throw InputError(options.command + ": expected " + std::to_string(command->files) + " files");
   if (options.command == "render" && options.output.empty())
     throw InputError("render: expected -o OUT.wav");
+  if (options.command == "validate") settleTimeout(options);
   if (options.command == kCheckCommand && options.resultFile.empty())
     throw InputError("--check: expected --result FILE");
   return options;
