@@ -165,6 +165,7 @@ TEST(PlughostEditor, RefusesBadInputWithOneLineStatusTwoAndNoFile) {
   };
   const Case cases[] = {
       {{"fixtures/testplug_clean.dll", "--snapshot", "OUT"}, "has no editor"},
+      {{"fixtures/testplug_hugerect.dll", "--snapshot", "OUT"}, "asks for 30000x30000 at 0,0, which a host cannot"},
       {{kQuillon, "--snapshot", "OUT", "--do", "jump 10,10"}, "expected an action"},
       {{kQuillon, "--snapshot", "OUT", "--do", "drag 10,10:20"}, "expected drag X1,Y1:X2,Y2"},
       {{kQuillon, "--snapshot", "OUT", "--do", "click 320,10"}, "outside the editor (320 x 240)"},

@@ -184,6 +184,19 @@ TEST(PlughostRender, RateSetsTheDemoAndWhatTheHostReports) {
   EXPECT_TRUE(block) << run.out;
 }
 
+// --rate runs a file at another rate than its header's, and the times of
+// the automation go by it: 0.25 s is frame 12000 at 48000 Hz.
+TEST(PlughostRender, RateGivenForAFileTimesTheAutomation) {
+  Scratch scratch;
+  const std::string in = scratch.write("in.wav", rampPcm16(12001));
+  const Outcome run = plughost({"render", kTestplug, "-i", in, "-o", scratch.path("out.wav"), "--rate", "48000",
+                                "--trace", "--automate", "0=0:0,0.5:1"},
+                               scratch);
+  ASSERT_EQ(run.status, 0u) << run.err;
+  const std::vector<std::string> lines = run.outLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "automate: frame 12000 parameter 0 = 0.5"), lines.end()) << run.out;
+}
+
 // An output is never the input, however its name is spelled: the same
 // path, another case, a detour through ".", a hard link.
 TEST(PlughostRender, RefusesToWriteOverItsInputHoweverNamed) {
@@ -401,6 +414,11 @@ std::vector<BadInput> badInputs() {
       {"automation point", {"render", kQuillon, "--automate", "0=1"}, {}, "'1' is not TIME:VALUE"},
       {"automation order", {"render", kQuillon, "--automate", "0=1:0.5,0.5:0.2"}, {}, "comes before the point"},
       {"automation index", {"render", kQuillon, "--automate", "5=0:1"}, {}, "--automate: index 5 is outside"},
+      {"automation index form", {"render", kQuillon, "--automate", "1e0=0:1"}, {}, "--automate index: expected"},
+      {"output refused before the plug-in loads", {"render", "fixtures/testplug_badmagic.dll", "-o", "no/such/out.wav"},
+       {}, "cannot write no/such/out.wav"},
+      {"timeout shorter than the duration", {"validate", kQuillon, "--duration", "600", "--timeout", "300"}, {},
+       "--timeout 300 is too short for --duration 600"},
       {"unknown option", {"render", kQuillon, "--fast"}, {}, "unknown option '--fast'"},
       {"info option on validate", {"validate", kQuillon, "--trace"}, {}, "unknown option '--trace'"},
       {"unknown command", {"play", kQuillon}, {}, "unknown command 'play'"},

@@ -1,7 +1,7 @@
 // plughost's command line: its commands, options and usage text.
 #include "tools/plughost/cli.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -10,20 +10,11 @@
 #include "tools/plughost/audio/audiostream.h"
 #include "tools/plughost/commands.h"
 #include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/text.h"
 
 namespace plughost {
 
 namespace {
-
-long long parseInteger(const std::string& text, long long low, long long high, const char* what) {
-  errno = 0;
-  char* end = nullptr;
-  long long value = std::strtoll(text.c_str(), &end, 10);
-  if (text.empty() || *end != 0 || errno != 0 || value < low || value > high)
-    throw InputError(std::string(what) + ": expected a whole number from " + std::to_string(low) +
-                     " to " + std::to_string(high) + ", got '" + text + "'");
-  return value;
-}
 
 double parseSeconds(const std::string& text, double low, double high, const char* what) {
   char* end = nullptr;
@@ -49,18 +40,6 @@ void parseParam(Options& options, const std::string& text) {
   if (valueText.empty() || *end != 0 || !std::isfinite(value))
     throw InputError("--param: expected a finite number, got '" + valueText + "'");
   options.params.emplace_back(index, value);
-}
-
-std::vector<std::string> splitList(const std::string& text) {
-  std::vector<std::string> items;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    if (comma == std::string::npos) comma = text.size();
-    if (comma > start) items.push_back(text.substr(start, comma - start));
-    start = comma + 1;
-  }
-  return items;
 }
 
 struct OptionRule {
@@ -109,7 +88,8 @@ const OptionRule kOptions[] = {
      [](Options& o, const std::string&) { o.trace = true; }},
     {"--only", nullptr, true, "validate",
      [](Options& o, const std::string& v) {
-       for (const std::string& name : splitList(v)) o.only.push_back(name);
+       for (const std::string& name : split(v, ','))
+         if (!name.empty()) o.only.push_back(name);
      }},
     {"--seed", nullptr, true, "validate --check",
      [](Options& o, const std::string& v) {
@@ -138,6 +118,32 @@ const OptionRule kOptions[] = {
 bool acceptedBy(const OptionRule& option, const std::string& command) {
   const std::string list = std::string(" ") + option.commands + " ";
   return list.find(" " + command + " ") != std::string::npos;
+}
+
+// The watchdog a validating plughost keeps on each check's process, in
+// seconds, when --duration asks for no longer: long enough for a slow,
+// emulated run of any check.
+constexpr unsigned kDefaultTimeout = 300;
+// What a check that plays for --duration spends besides: the process
+// started, the plug-in loaded, its editor opened and closed. The default
+// watchdog allows this much over the duration, generously; a --timeout
+// given must allow the least of it, or the checks that play for the
+// duration are stopped however sound the plug-in.
+constexpr unsigned kDefaultOverhead = 120;
+constexpr unsigned kLeastOverhead = 10;
+
+// --timeout when given, else enough for --duration; refuses a --timeout
+// that every check playing for the duration would outlast.
+void settleTimeout(Options& options) {
+  const unsigned playing = static_cast<unsigned>(std::ceil(options.durationSeconds));
+  if (!options.timeoutSeconds) {
+    options.timeoutSeconds = std::max(kDefaultTimeout, playing + kDefaultOverhead);
+    return;
+  }
+  if (options.timeoutSeconds < playing + kLeastOverhead)
+    throw InputError(format("--timeout %u is too short for --duration %g: the checks that play for the duration "
+                            "would be stopped (give at least %u, or leave --timeout out)",
+                            options.timeoutSeconds, options.durationSeconds, playing + kLeastOverhead));
 }
 
 const OptionRule* findOption(const std::string& arg) {
@@ -188,6 +194,7 @@ Options parseCommandLine(const std::vector<std::string>& args) {
     throw InputError(options.command + ": expected " + std::to_string(command->files) + " files");
   if (options.command == "render" && options.output.empty())
     throw InputError("render: expected -o OUT.wav");
+  if (options.command == "validate") settleTimeout(options);
   if (options.command == kCheckCommand && options.resultFile.empty())
     throw InputError("--check: expected --result FILE");
   return options;

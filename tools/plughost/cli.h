@@ -54,7 +54,7 @@ struct Options {
   std::string junitFile;
   long requests = 100000;
   double durationSeconds = 5.0;
-  unsigned timeoutSeconds = 300;
+  unsigned timeoutSeconds = 0;  // --timeout, or once read without it, enough for --duration
   std::string checkName;
   std::string resultFile;
 };

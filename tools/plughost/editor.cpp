@@ -20,6 +20,7 @@
 #include "tools/plughost/host/host.h"
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/platform/files.h"
+#include "tools/plughost/platform/text.h"
 #include "tools/plughost/script/actions.h"
 #include "tools/plughost/script/input.h"
 #include "tools/plughost/script/log.h"
@@ -215,6 +216,9 @@ class ScriptedEditor {
   // throws does; false.
   bool fail(const std::string& message);
 
+  // The host's window, once made and until it goes.
+  HWND window() const { return shown ? shown->host.get() : nullptr; }
+
   // Window thread, from the script's tasks.
   void pressKey(const EditorAction& action);
   void snapshot(const std::string& path);
@@ -229,21 +233,20 @@ class ScriptedEditor {
   LoopedInput* const input;
   const bool scripted;
   EditorSession* shown = nullptr;  // while run() runs
-  HWND window = nullptr;
   bool editorOpen = false;
   WindowTasks tasks;
   std::string failure;
 };
 
 bool ScriptedEditor::handleSafely(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
-  if (!window) return false;
+  if (!window()) return false;
   // Nothing may unwind through the system's message dispatch: a failure is
   // kept, and the window closes.
   try {
     return handle(message, wParam, lParam, answer);
   } catch (const std::exception& error) {
     if (failure.empty()) failure = error.what();
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageA(window(), WM_CLOSE, 0, 0);
     return true;
   }
 }
@@ -256,7 +259,7 @@ bool ScriptedEditor::handle(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
       return true;
     case WM_CLOSE:
       closeEditor();
-      DestroyWindow(window);
+      DestroyWindow(window());
       return true;
     case WM_DESTROY:
       closeEditor();
@@ -284,12 +287,12 @@ void ScriptedEditor::openEditor() {
     std::printf("  input %s: %zu frames at %u Hz, looped, %d frames at each idle tick\n", options.input.c_str(),
                 input->frames(), static_cast<unsigned>(input->rate()), static_cast<int>(kDefaultBlockSize));
   std::fflush(stdout);
-  SetTimer(window, kIdleTimer, kIdleMs, nullptr);
+  SetTimer(window(), kIdleTimer, kIdleMs, nullptr);
 }
 
 void ScriptedEditor::closeEditor() {
   if (!editorOpen) return;
-  KillTimer(window, kIdleTimer);
+  KillTimer(window(), kIdleTimer);
   editorOpen = false;
   shown->close();
   std::printf("close\n");
@@ -318,17 +321,16 @@ void ScriptedEditor::run() {
                          return handleSafely(message, wParam, lParam, answer);
                        });
   shown = &editor;
-  window = editor.host.get();
   const PressWatch watch;
   openEditor();
   // Modifier keys count only for a window with the keyboard focus, so ours
-  // takes it. Showing it with activation instead makes the X11 driver take
-  // seconds to destroy it; activating it afterwards does not.
-  ShowWindow(window, SW_SHOWNOACTIVATE);
-  SetForegroundWindow(window);
-  UpdateWindow(window);
+  // takes it. It is shown without activation, since showing it with
+  // activation makes the X11 driver take seconds to destroy it; activating
+  // it afterwards does not.
+  SetForegroundWindow(window());
+  UpdateWindow(window());
 
-  const CtrlCCloses ctrlC(window);
+  const CtrlCCloses ctrlC(window());
   std::thread script;
   if (scripted) script = std::thread([this] { runScript(); });
   MSG message;
@@ -355,7 +357,7 @@ void ScriptedEditor::runScript() {
 }
 
 bool ScriptedEditor::perform(const EditorAction& action) {
-  const Hand hand(window);
+  const Hand hand(window());
   switch (action.kind) {
     case ActionKind::kClick:
     case ActionKind::kCtrlClick:
@@ -420,8 +422,8 @@ void ScriptedEditor::pressKey(const EditorAction& action) {
 void ScriptedEditor::snapshot(const std::string& path) {
   // What the editor still has to draw, drawn now.
   shown->idle();
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  writePng(path, captureClient(window, size.width, size.height));
+  RedrawWindow(window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  writePng(path, captureClient(window(), size.width, size.height));
   std::printf("  wrote %s (%d x %d)\n", path.c_str(), size.width, size.height);
 }
 
@@ -449,7 +451,7 @@ void ScriptedEditor::finish() {
     printLines(log.take(true));
   }
   closeEditor();
-  DestroyWindow(window);
+  DestroyWindow(window());
 }
 
 // ---------------------------------------------------------------------------
@@ -464,6 +466,14 @@ EditorSize editorSize(Effect& effect, const std::string& plugin) {
   }
   if (!rect.given || rect.width() <= 0 || rect.height() <= 0)
     throw InputError(plugin + ": the plug-in has no editor (effEditGetRect gave no rectangle)");
+  // The host's window and a snapshot take the size asked, however large; a
+  // rectangle no host could place is refused, by the rule the checks judge
+  // it by.
+  if (!rect.placeable())
+    throw InputError(format("%s: the editor asks for %ldx%ld at %d,%d, which a host cannot place (at most %ld a side, "
+                            "from the window's corner)",
+                            plugin.c_str(), rect.width(), rect.height(), rect.rect.left, rect.rect.top,
+                            EditorRect::kMaxSide));
   EditorSize size;
   size.width = static_cast<int>(rect.width());
   size.height = static_cast<int>(rect.height());

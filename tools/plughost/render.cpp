@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -26,15 +25,24 @@ namespace plughost {
 
 namespace {
 
-std::unique_ptr<AudioSource> openSource(const Options& options) {
+// The audio a render reads and the rate it runs at. --rate stands in for a
+// file header's rate, however wrong that is, so the plug-in, the times of
+// the automation, the speed shown and the output all go by this one rate.
+struct Source {
+  std::unique_ptr<AudioSource> audio;
+  uint32_t sampleRate = 0;
+};
+
+Source openSource(const Options& options) {
   if (options.input.empty()) {
     const uint32_t rate = options.sampleRate ? options.sampleRate : static_cast<uint32_t>(kDefaultSampleRate);
-    return std::make_unique<SignalSource>(makeDemoSignal(rate), rate);
+    return {std::make_unique<SignalSource>(makeDemoSignal(rate), rate), rate};
   }
-  auto source = std::make_unique<WavFileSource>(options.input);
-  // --rate stands in for the header's rate, however wrong that is.
-  if (!options.sampleRate) checkFileSampleRate(options.input, source->sampleRate());
-  return source;
+  auto file = std::make_unique<WavFileSource>(options.input);
+  if (options.sampleRate) return {std::move(file), options.sampleRate};
+  checkFileSampleRate(options.input, file->sampleRate());
+  const uint32_t rate = file->sampleRate();
+  return {std::move(file), rate};
 }
 
 // An output never replaces the input, nor another output, whatever the
@@ -169,16 +177,16 @@ size_t framesPerRead(PlugInt32 blockSize) {
 
 class Render {
  public:
-  Render(Effect& effect, const Options& options, AudioSource& source)
-      : effect(effect), options(options), source(source),
-        automation(options.automation, options.automationStep, source.sampleRate(), options.trace),
+  Render(Effect& effect, const Options& options, const Source& source)
+      : effect(effect), options(options), source(*source.audio), sampleRate(source.sampleRate),
+        automation(options.automation, options.automationStep, source.sampleRate, options.trace),
         buffers(effect.record()->numInputs, effect.record()->numOutputs, options.blockSize) {}
 
   RenderResult run(FloatStereoWriter& output, FloatStereoWriter* dump) {
     const size_t chunk = framesPerRead(options.blockSize);
     StereoSignal in{std::vector<float>(chunk), std::vector<float>(chunk)};
     StereoSignal out{std::vector<float>(chunk), std::vector<float>(chunk)};
-    Progress progress(!options.quiet, source.frames(), source.sampleRate());
+    Progress progress(!options.quiet, source.frames(), sampleRate);
     RenderResult result;
     for (;;) {
       const size_t frames = source.read(in.left.data(), in.right.data(), chunk);
@@ -219,6 +227,7 @@ class Render {
   Effect& effect;
   const Options& options;
   AudioSource& source;
+  uint32_t sampleRate;
   AutomationPlayer automation;
   ChannelBuffers buffers;
   Stopwatch stopwatch;
@@ -246,9 +255,15 @@ void printSummary(const Options& options, uint32_t sampleRate, const RenderResul
 
 int runRender(const Options& options) {
   // Bad input files and outputs are refused before the plug-in is touched.
-  const std::unique_ptr<AudioSource> source = openSource(options);
+  const Source source = openSource(options);
+  const uint32_t sampleRate = source.sampleRate;
   checkOutputs(options);
-  const uint32_t sampleRate = options.sampleRate ? options.sampleRate : source->sampleRate();
+  // Both files are complete on disk before either takes its real name.
+  // Until then they are temporary files, gone again if a later step, such
+  // as loading the plug-in, fails.
+  FloatStereoWriter output(options.output, sampleRate, source.audio->frames());
+  std::optional<FloatStereoWriter> dump;
+  if (!options.dumpInput.empty()) dump.emplace(options.dumpInput, sampleRate, source.audio->frames());
 
   PluginModule module(options.plugin);
   Host host(module.directory());
@@ -260,14 +275,9 @@ int runRender(const Options& options) {
   applyParameters(options.params, effect);
   for (const AutomationCurve& curve : options.automation) requireParameterIndex(effect, curve.index, "--automate");
 
-  // Both files are complete on disk before either takes its real name.
-  FloatStereoWriter output(options.output, sampleRate, source->frames());
-  std::optional<FloatStereoWriter> dump;
-  if (!options.dumpInput.empty()) dump.emplace(options.dumpInput, sampleRate, source->frames());
-
   effect.startProcessing(static_cast<float>(sampleRate), options.blockSize);
   host.processLevel = kProcessLevelOffline;
-  Render render(effect, options, *source);
+  Render render(effect, options, source);
   const RenderResult result = render.run(output, dump ? &*dump : nullptr);
   host.processLevel = kProcessLevelUser;
   effect.stopProcessing();

@@ -143,6 +143,13 @@ void writeReport(const std::string& path, const std::string& text) {
   file.commit();
 }
 
+// The exit status of a check's process that wrote this verdict line, one
+// rule for every way a check ends: the parent believes a PASS or a SKIP
+// only from a process that ended with 0.
+int exitStatusOf(const std::string& verdictLine) {
+  return verdictLine.compare(0, 5, "FAIL ") == 0 ? kExitChecksFailed : kExitOk;
+}
+
 int listChecks() {
   for (const Check& check : allChecks()) std::printf("%-24s %s\n", check.name, check.proves);
   return kExitOk;
@@ -152,7 +159,7 @@ int listChecks() {
 
 void endCheck(const std::string& verdictLine) {
   writeResult(verdictLine.c_str());
-  TerminateProcess(GetCurrentProcess(), verdictLine.compare(0, 5, "FAIL ") == 0 ? kExitChecksFailed : kExitOk);
+  TerminateProcess(GetCurrentProcess(), exitStatusOf(verdictLine));
   std::abort();
 }
 
@@ -222,7 +229,7 @@ int runCheck(const Options& options) {
     line = std::string("FAIL ") + failure.what();
   }
   writeResult(line.c_str());
-  return line[0] == 'F' ? kExitChecksFailed : kExitOk;
+  return exitStatusOf(line);
 }
 
 }  // namespace plughost

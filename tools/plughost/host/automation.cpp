@@ -1,22 +1,26 @@
 // Parameter automation as a host plays it, from a curve of points in time.
 #include "tools/plughost/host/automation.h"
 
-#include <climits>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/text.h"
 
 namespace plughost {
 
 float AutomationCurve::valueAt(double seconds) const {
   if (seconds <= points.front().seconds) return points.front().value;
-  // The last point at or before the time; past the last point, it holds.
-  size_t at = 0;
-  while (at + 1 < points.size() && points[at + 1].seconds <= seconds) ++at;
-  if (at + 1 == points.size()) return points.back().value;
-  const AutomationPoint& from = points[at];
-  const AutomationPoint& to = points[at + 1];
+  // The first point after the time, found by halves since a render asks at
+  // every step of a curve that may hold many points; past the last point,
+  // the last value holds.
+  const auto after = std::upper_bound(points.begin(), points.end(), seconds,
+                                      [](double time, const AutomationPoint& point) { return time < point.seconds; });
+  if (after == points.end()) return points.back().value;
+  // The last point at or before the time: past both points of a jump.
+  const AutomationPoint& from = *(after - 1);
+  const AutomationPoint& to = *after;
   const double along = (seconds - from.seconds) / (to.seconds - from.seconds);
   return static_cast<float>(from.value + (static_cast<double>(to.value) - from.value) * along);
 }
@@ -27,7 +31,7 @@ namespace {
   throw InputError("--automate: " + why + " in '" + text + "' (expected INDEX=TIME:VALUE,TIME:VALUE,...)");
 }
 
-// A whole number or a finite number, the whole of `text`.
+// A finite number, the whole of `text`.
 bool readNumber(const std::string& text, double& value) {
   char* end = nullptr;
   value = std::strtod(text.c_str(), &end);
@@ -40,16 +44,8 @@ AutomationCurve parseAutomationCurve(const std::string& text) {
   const size_t equals = text.find('=');
   if (equals == std::string::npos) refuse(text, "no '='");
   AutomationCurve curve;
-  double index;
-  if (!readNumber(text.substr(0, equals), index) || index != std::floor(index) || index < INT32_MIN ||
-      index > INT32_MAX)
-    refuse(text, "the index is not a whole number");
-  curve.index = static_cast<PlugInt32>(index);
-  size_t start = equals + 1;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    if (comma == std::string::npos) comma = text.size();
-    const std::string point = text.substr(start, comma - start);
+  curve.index = static_cast<PlugInt32>(parseInteger(text.substr(0, equals), INT32_MIN, INT32_MAX, "--automate index"));
+  for (const std::string& point : split(text.substr(equals + 1), ',')) {
     const size_t colon = point.find(':');
     double seconds, value;
     if (colon == std::string::npos || !readNumber(point.substr(0, colon), seconds) ||
@@ -60,7 +56,6 @@ AutomationCurve parseAutomationCurve(const std::string& text) {
     if (!curve.points.empty() && seconds < curve.points.back().seconds)
       refuse(text, "the time " + point.substr(0, colon) + " comes before the point ahead of it");
     curve.points.push_back({seconds, static_cast<float>(value)});
-    start = comma + 1;
   }
   return curve;
 }

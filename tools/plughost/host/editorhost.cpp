@@ -17,14 +17,17 @@ constexpr int kWindowY = 100;
 
 }  // namespace
 
+bool EditorRect::placeable() const {
+  return rect.left >= 0 && rect.top >= 0 && width() <= kMaxSide && height() <= kMaxSide;
+}
+
 std::string EditorRect::problem() const {
   if (answer != 1) return format("answered %lld, not 1", static_cast<long long>(answer));
   if (!given) return "answered 1 but gave no rectangle";
   const std::string sides =
       format("(top %d, left %d, bottom %d, right %d)", rect.top, rect.left, rect.bottom, rect.right);
   if (width() <= 0 || height() <= 0) return "gave an empty rectangle " + sides;
-  // The host places the editor at its window's origin, on a screen.
-  if (rect.left < 0 || rect.top < 0 || width() > kMaxSide || height() > kMaxSide)
+  if (!placeable())
     return format("gave a rectangle a host cannot place, %ldx%ld ", width(), height()) + sides;
   return "";
 }

@@ -21,6 +21,9 @@ struct EditorRect {
 
   long width() const { return rect.right - rect.left; }
   long height() const { return rect.bottom - rect.top; }
+  // Whether a host can show the rectangle: from its window's origin, on a
+  // screen. What it gives is left to problem().
+  bool placeable() const;
   // What is wrong with the answer, or "".
   std::string problem() const;
   static constexpr long kMaxSide = 8192;

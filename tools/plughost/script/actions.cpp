@@ -10,6 +10,7 @@
 
 #include "plugin/aeffect.h"
 #include "tools/plughost/platform/errors.h"
+#include "tools/plughost/platform/text.h"
 
 namespace plughost {
 
@@ -138,16 +139,6 @@ class ActionText {
  private:
   const std::string& whole;
 };
-
-// The parts of a list, split at each separator; an empty part stays.
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
-    parts.push_back(text.substr(start, at - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
 
 // "[shift+][ctrl+]KEY", or an empty press for a name it does not know.
 KeyPress keyPress(std::string name) {
