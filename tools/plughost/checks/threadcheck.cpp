@@ -131,17 +131,22 @@ class Watchdog {
     while (!over) {
       Sleep(50);
       const Clock::time_point now = Clock::now();
-      std::vector<const Watched*> stuck;
+      bool overLimit = false;
       for (size_t i = 0; i < threads.size(); ++i) {
         const unsigned long finished = threads[i]->finished;
         if (finished != seen[i] || !threads[i]->call) {
           seen[i] = finished;
           since[i] = now;
-        } else if (now - since[i] >= limit) {
-          stuck.push_back(threads[i]);
         }
+        overLimit = overLimit || now - since[i] >= limit;
       }
-      if (stuck.empty() || gFaulted) continue;
+      if (!overLimit || gFaulted) continue;
+      // Threads that deadlock stop within moments of each other, but those
+      // moments can fall either side of a look, so the one that reached the
+      // limit first brings along every thread stalled for half of it.
+      std::vector<const Watched*> stuck;
+      for (size_t i = 0; i < threads.size(); ++i)
+        if (now - since[i] >= limit / 2) stuck.push_back(threads[i]);
       endCheck(format("FAIL %s: %s for %d s", stuck.size() > 1 ? "deadlock" : "hang", describeStuck(stuck).c_str(),
                       static_cast<int>(limit.count())));
     }
