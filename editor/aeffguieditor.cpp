@@ -22,6 +22,12 @@ constexpr uint32_t kIdleSlackTicks = 50;
 // ...measured from a due time this far after the last full step.
 constexpr uint32_t kIdlePeriodTicks = 100;
 
+// Ticks from now until a tick, negative once it has passed. Reading the
+// difference as signed keeps the order right across the counter's wrap,
+// where comparing the counts themselves would put a step due just before
+// the wrap some 49 days away and stop the idle steps until then.
+int32_t ticksUntil(uint32_t tick, uint32_t now) { return static_cast<int32_t>(tick - now); }
+
 // Edit gestures are requests of the extended effect class; a plain effect
 // has no host request for them.
 AudioEffectX* extendedEffect(AudioEffect* effect) { return dynamic_cast<AudioEffectX*>(effect); }
@@ -99,10 +105,10 @@ uint32_t AEffGUIEditor::getTicks() { return GetTickCount(); }
 
 void AEffGUIEditor::doIdleStuff() {
   uint32_t now = getTicks();
-  if (now < idleDueTicks) {
+  if (ticksUntil(idleDueTicks, now) > 0) {
     wait(kIdleNapTicks);
     now += kIdleNapTicks;
-    if (now < idleDueTicks - kIdleSlackTicks) return;
+    if (ticksUntil(idleDueTicks, now) > static_cast<int32_t>(kIdleSlackTicks)) return;
   }
   idle();
   dispatchOnePaintMessage();

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "pluggui/cframe.h"
@@ -74,14 +75,20 @@ void CControl::endEdit() {
   if (parentFrame) parentFrame->endEdit(tag);
 }
 
+// The tick counter wraps, and read as the signed first-click field it would
+// be negative for half of its range, which the field keeps for "no first
+// click". So clicks are timed on its low 31 bits (never 0), and the time
+// between two is their difference modulo 2^31, right across either wrap.
 bool CControl::isDoubleClick() {
   if (!parentFrame) return false;
-  const long now = static_cast<long>(parentFrame->getTicks());
+  constexpr uint32_t kTickBits = 0x7FFFFFFF;
+  const long now = static_cast<long>(std::max<uint32_t>(parentFrame->getTicks() & kTickBits, 1));
   if (firstClickTicks <= 0) {
     firstClickTicks = now;
     return false;
   }
-  if (now < firstClickTicks + doubleClickTime) {
+  const uint32_t since = (static_cast<uint32_t>(now) - static_cast<uint32_t>(firstClickTicks)) & kTickBits;
+  if (since < static_cast<uint32_t>(doubleClickTime)) {
     firstClickTicks = 0;
     return true;
   }

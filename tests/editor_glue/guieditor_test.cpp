@@ -149,6 +149,11 @@ TEST_F(GlueTest, OverdueIdleStepRunsAtOnceThenTheNextOneWaits) {
   editor->doIdleStuff();  // straight after a full step: only the nap
   EXPECT_EQ(editor->idleCalls, 1);
   EXPECT_EQ(requestsWith(audioMasterIdle).size(), 1u);
+  // Due a quarter of the counter's range ago, which for a young system is
+  // before the counter's last wrap: overdue all the same.
+  editor->dueTicks() = editor->getTicks() - 0x40000000u;
+  editor->doIdleStuff();
+  EXPECT_EQ(editor->idleCalls, 2);
 }
 
 TEST_F(GlueTest, AnEarlyCallRunsTheStepOnlyWhenWithinFiftyTicksOfBeingDue) {

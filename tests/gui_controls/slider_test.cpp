@@ -155,7 +155,9 @@ TEST_F(Sliders, DoubleClicksWithinTheSystemTimeRaisedToAQuarterSecond) {
   const struct {
     uint32_t at;
     bool isDouble;
-  } clicks[] = {{1000, false}, {1220, true}, {1230, false}, {1490, false}, {1700, true}};
+  } clicks[] = {{1000, false},       {1220, true},        {1230, false},     {1490, false}, {1700, true},
+                // past 2^31 ticks, and across the counter's wrap
+                {0x80000100, false}, {0x800001C8, true}, {0xFFFFFFF0, false}, {0x20, true}};
   for (const auto& c : clicks) {
     frame->now = c.at;
     EXPECT_EQ(s->isDoubleClick(), c.isDouble) << c.at;
