@@ -41,8 +41,10 @@ inline CurveConstants curveConstants(float threshold, float ratio) {
 // s x G would turn silence into NaN and every quiet sample into infinity.
 // Such settings take the straight part as (s / T) x K, the same line
 // computed in an order that cannot overflow: it stays within +-K, meets the
-// knee at T and keeps silence silent. Every finite G keeps s x G, bit for bit.
-inline bool gainOverflows(CurveConstants c) { return std::isinf(c.gain); }
+// knee at T and keeps silence silent. Every finite G keeps s x G, bit for bit,
+// and so does an infinite K (a ratio far out of range), whose line is
+// infinite whichever way it is computed.
+inline bool gainOverflows(CurveConstants c) { return std::isinf(c.gain) && std::isfinite(c.knee); }
 
 // One sample, branch by branch.
 inline float curveSample(float s, float threshold, float ratio, CurveConstants c) {
