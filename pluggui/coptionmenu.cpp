@@ -14,6 +14,7 @@
 #include "pluggui/controlsupport.h"
 #include "pluggui/drawingsurface.h"
 #include "pluggui/textbuffer.h"
+#include "pluggui/viewtree.h"
 
 namespace PLUGGUI {
 
@@ -109,14 +110,6 @@ bool reserveRoom(std::vector<T>& vector, long capacity) {
 template <typename T>
 void release(std::vector<T>& vector) {
   std::vector<T>().swap(vector);
-}
-
-// Where a view's own coordinates start in its frame: the origins of the
-// containers it lies in, added up.
-CPoint frameOffsetOf(const CView* view) {
-  CPoint offset(0, 0);
-  view->localToFrame(offset);
-  return offset;
 }
 
 // The choice the pop-up posted to its owner, or -1 when it was closed

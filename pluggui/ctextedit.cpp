@@ -9,6 +9,7 @@
 #include "pluggui/cframe.h"
 #include "pluggui/controlsupport.h"
 #include "pluggui/textbuffer.h"
+#include "pluggui/viewtree.h"
 #include "plugin/plugmain.h"
 
 namespace PLUGGUI {
@@ -52,11 +53,7 @@ class CloseContext {
     }
     if (!context) return;
     saved = context->drawOffset;
-    if (!given && control->getParentView()) {
-      CPoint origin(0, 0);
-      control->getParentView()->localToFrame(origin);
-      context->drawOffset = origin;
-    }
+    if (!given && control->getParentView()) context->drawOffset = frameOffsetOf(control->getParentView());
   }
   ~CloseContext() {
     if (!context) return;
@@ -185,8 +182,7 @@ void CTextEdit::takeFocus(CDrawContext* context) {
   beginEdit();
 
   CRect r(viewSize);
-  CPoint inFrame(0, 0);
-  localToFrame(inFrame);
+  const CPoint inFrame = frameOffsetOf(this);
   r.offset(inFrame.h, inFrame.v);
   if (context) r.offset(context->drawOffset.h, context->drawOffset.v);
 

@@ -354,9 +354,7 @@ void CViewContainer::redrawRect(CDrawContext* context, const CRect& rect) {
     return;
   }
   if (parentView && context) {
-    CPoint origin(0, 0);
-    parentView->localToFrame(origin);
-    ShiftedContext shifted(context, origin);
+    ShiftedContext shifted(context, frameOffsetOf(parentView));
     drawRect(context, area);
     return;
   }

@@ -1,4 +1,5 @@
-// How the toolkit's own code tells a container from any other view.
+// How the toolkit's own code tells a container from any other view, and
+// finds where a view lies in its frame.
 #pragma once
 
 #include "pluggui/cviewcontainer.h"
@@ -10,5 +11,13 @@ namespace PLUGGUI {
 // a plug-in's view may override those, and only a real container may be
 // treated as one.
 inline CViewContainer* asContainer(CView* view) { return dynamic_cast<CViewContainer*>(view); }
+
+// Where a view's own coordinates start in its frame: the origins of the
+// containers it lies in, added up.
+inline CPoint frameOffsetOf(const CView* view) {
+  CPoint offset(0, 0);
+  view->localToFrame(offset);
+  return offset;
+}
 
 }  // namespace PLUGGUI

@@ -36,7 +36,7 @@ void displayText(float value, char* text) {
 
 }  // namespace
 
-GainEditor::GainEditor(GainEffect* effect) : AEffGUIEditor(effect), knob(nullptr), display(nullptr), shown(0.0f) {
+GainEditor::GainEditor(GainEffect* effect) : AEffGUIEditor(effect), knob(nullptr), display(nullptr) {
   // Hosts ask for the size before the editor opens, to make its window.
   rect.left = 0;
   rect.top = 0;
@@ -85,10 +85,12 @@ void GainEditor::close() {
 }
 
 // A host's automation sets the parameter on the effect, not here: the
-// editor takes it up at its next idle request.
+// editor takes it up at its next idle request. The knob holds any number a
+// host sets, NaN too, so it tells what the controls show.
 void GainEditor::idle() {
   if (frame) {
     const float value = effect->getParameter(kGain);
+    const float shown = knob->getValue();
     if (value != shown && !(std::isnan(value) && std::isnan(shown))) show(value);
   }
   AEffGUIEditor::idle();
@@ -98,13 +100,12 @@ void GainEditor::idle() {
 // records it as automation between the knob's begin-edit and end-edit.
 void GainEditor::valueChanged(CDrawContext* /*context*/, CControl* control) {
   if (control != knob) return;
-  shown = knob->getValue();
-  display->setValue(shown);
-  effect->setParameterAutomated(kGain, shown);
+  const float value = knob->getValue();
+  display->setValue(value);
+  effect->setParameterAutomated(kGain, value);
 }
 
 void GainEditor::show(float value) {
-  shown = value;
   knob->setValue(value);
   display->setValue(value);
 }

@@ -25,7 +25,4 @@ class GainEditor : public AEffGUIEditor, public CControlListener {
   // Held by the frame while the editor is open, none otherwise.
   PLUGGUI::CKnob* knob;
   PLUGGUI::CParamDisplay* display;
-  // The parameter as the controls last took it: a knob keeps its value
-  // within 0 to 1, and a host may set any number.
-  float shown;
 };
