@@ -57,7 +57,12 @@ make_input() {
 
 make_input 1 "$work/start.wav"
 startup_best="1e9 0"
-for _ in $(seq $runs); do startup_best=$(best "$startup_best" "$(render "$work/start.wav")"); done
+# Each measure is taken on its own line: inside another command's arguments
+# its failure would be lost, and the table would show zeros.
+for _ in $(seq $runs); do
+  r=$(render "$work/start.wav")
+  startup_best=$(best "$startup_best" "$r")
+done
 read -r startup _ <<<"$startup_best"
 printf 'render start-up (1-second file): %.2f s\n' "$startup"
 printf '%-8s %9s %9s %9s %9s %7s %12s %10s\n' "file" "size" "render" "net" "sox" "ratio" "render peak" "sox peak"
@@ -66,8 +71,10 @@ for m in "${minutes[@]}"; do
   make_input $((m * 60)) "$input"
   sox_best="1e9 0" render_best="1e9 0"
   for _ in $(seq $runs); do
-    sox_best=$(best "$sox_best" "$(convert "$input")")
-    render_best=$(best "$render_best" "$(render "$input")")
+    s=$(convert "$input")
+    sox_best=$(best "$sox_best" "$s")
+    r=$(render "$input")
+    render_best=$(best "$render_best" "$r")
   done
   read -r sox_s sox_kb <<<"$sox_best"
   read -r render_s render_kb <<<"$render_best"

@@ -37,6 +37,9 @@ case "$lower" in
     snapshot_* | *_bench | plughost_wavfile | headers_alone | all | clean | depend | help | install | \
     package | package_source | test | edit_cache | rebuild_cache | list_install_components)
     refuse "'$name' is a name the project's own build uses" ;;
+  con | prn | aux | nul | com[1-9] | lpt[1-9])
+    # Windows opens these as devices, extension or not: no DLL of the name loads.
+    refuse "'$name' is a device name on Windows" ;;
 esac
 
 # The template is written in a folder of its own beside the target and moved

@@ -106,9 +106,12 @@ quillon_prepare() {
 quillon_report_skips() {
   local log="$QUILLON_ROOT/build/$1/Testing/Temporary/LastTest.log"
   [ -f "$log" ] || return 0
-  # gtest prints the reason, then the test's name on a line of its own.
-  awk -v target="$1" '/^skipped on this target: / { reason = substr($0, 25); next }
-    /^\[  SKIPPED \] / && reason != "" { print target ": " $4 " skipped: " reason; reason = "" }' "$log"
+  # gtest prints "FILE:LINE: Skipped", the reason on the next line, then the
+  # test's name and time; its summary names the tests again, without a time.
+  awk -v target="$1" '/: Skipped$/ { getline reason; sub(/^skipped on this target: /, "", reason); next }
+    /^\[  SKIPPED \] [^ ]+ \(/ {
+      print target ": " $4 " skipped: " (reason != "" ? reason : "no reason given"); reason = ""
+    }' "$log"
 }
 
 QUILLON_XVFB_PID=""
