@@ -19,7 +19,6 @@ Host* gCurrentHost = nullptr;
 
 constexpr PlugInt32 kHostVendorVersion = 1;
 constexpr PlugIntPtr kLanguageEnglish = 1;
-constexpr size_t kHostStringLimit = 64;
 
 // Capabilities plughost offers a plug-in that asks (audioMasterCanDo).
 const char* const kHostCapabilities[] = {"startStopProcess"};
@@ -151,10 +150,10 @@ PlugIntPtr Host::answer(PlugInt32 opcode, PlugInt32 /*index*/, PlugIntPtr /*valu
     case audioMasterGetCurrentProcessLevel:
       return processLevel;
     case audioMasterGetVendorString:
-      copyText(ptr, "Quillon", kHostStringLimit);
+      copyText(ptr, "Quillon", kPlugMaxVendorStrLen);
       return ptr ? 1 : 0;
     case audioMasterGetProductString:
-      copyText(ptr, "plughost", kHostStringLimit);
+      copyText(ptr, "plughost", kPlugMaxProductStrLen);
       return ptr ? 1 : 0;
     case audioMasterGetVendorVersion:
       return kHostVendorVersion;
