@@ -193,13 +193,9 @@ Effect::Effect(const PluginModule& module) : effect(callEntry(module)) {
     char text[160];
     std::snprintf(text, sizeof text, ": the record has the wrong magic 0x%08X",
                   static_cast<unsigned>(effect->magic));
-    effect = nullptr;  // not an effect: nothing to close
     throw InputError(module.path() + text);
   }
-  if (!effect->dispatcher) {
-    effect = nullptr;
-    throw InputError(module.path() + ": the record has no dispatcher");
-  }
+  if (!effect->dispatcher) throw InputError(module.path() + ": the record has no dispatcher");
   dispatch(effOpen);
 }
 
