@@ -111,6 +111,12 @@ class AudioBuffers {
     pointerList.push_back(nullptr);  // never read: keeps data() valid for zero channels
   }
 
+  // A copy would keep pointing into the original's channels.
+  AudioBuffers(const AudioBuffers&) = delete;
+  AudioBuffers& operator=(const AudioBuffers&) = delete;
+  AudioBuffers(AudioBuffers&&) = default;
+  AudioBuffers& operator=(AudioBuffers&&) = default;
+
   float** pointers() { return pointerList.data(); }
   float* channel(size_t c) { return pointerList[c]; }
   size_t channels() const { return storage.size(); }
