@@ -184,6 +184,13 @@ class AudioBuffers {
   std::vector<float*> pointerList;
 };
 
+// What is wrong with one block just processed from `inputs` into
+// `outputs`, or "": both sides' guards intact, every output sample finite,
+// and the inputs still as `inputsBefore`, their snapshot from before.
+std::string processedBlockProblem(const AudioBuffers& inputs,
+                                  const std::vector<std::vector<uint32_t>>& inputsBefore,
+                                  const AudioBuffers& outputs);
+
 // Fail the check unless the effect can process (a replacing process
 // function and channel counts a host can serve).
 void requireProcessing(Effect& effect);
