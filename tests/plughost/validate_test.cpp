@@ -116,8 +116,8 @@ const Fault kFaults[] = {
     {"ignoresversion", {"entry-version-zero"}, "built an effect"},
     {"nullentry", {}, "the entry point built no effect"},
     {"badmagic", {}, "magic is 0x12345678, not 0x56737450"},
-    {"overrun", {"process-block-sizes", "process-matrix", "parameter-automation"},
-     "block size 1, block 0: output channel 0: frame 1 past the 1-frame block was written"},
+    {"overrun", {"process-noise", "process-block-sizes", "process-matrix", "parameter-automation"},
+     "block size 1, block 0: output channel 0: frame 1 past the 1-frame block was written", "process-block-sizes"},
     {"leak", {"close"}, "closed effects are not gone"},
     {"inplace", {"process-in-place", "process-matrix"}, "block 0, channel 1 frame 0:"},
     // process-block-sizes tells a block size of 4096 and sends it too.

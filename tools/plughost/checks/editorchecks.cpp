@@ -245,6 +245,24 @@ size_t privateBytes() {
 
 double mebibytes(long long bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
+// The process's kernel handles and its GDI and USER objects. Wine answers 0
+// for the last two, keeping bitmaps in process memory instead, where
+// privateBytes sees them.
+struct HandleCounts {
+  long long kernel = 0;
+  long long gdi = 0;
+  long long user = 0;
+};
+
+HandleCounts handleCounts() {
+  HandleCounts counts;
+  DWORD kernel = 0;
+  if (GetProcessHandleCount(GetCurrentProcess(), &kernel)) counts.kernel = kernel;
+  counts.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  counts.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  return counts;
+}
+
 std::string checkOpenCloseCycles(const CheckContext& context) {
   CheckedEditor editor(context);
   auto cycle = [&editor] {
@@ -259,17 +277,35 @@ std::string checkOpenCloseCycles(const CheckContext& context) {
   const int kWarmUp = 20;
   const int kCycles = 200;
   for (int i = 0; i < kWarmUp; ++i) cycle();
+  const std::set<HWND> earlier = threadWindows();
+  const HandleCounts handlesBefore = handleCounts();
   const size_t before = privateBytes();
   for (int i = 0; i < kCycles; ++i) cycle();
   const long long grown = static_cast<long long>(privateBytes()) - static_cast<long long>(before);
+  const HandleCounts handlesAfter = handleCounts();
   // A bitmap the size of a small editor is 300 KiB: a leak of one per
   // open shows as many megabytes; noise stays far below the allowance.
   const long long kAllowed = 2 * 1024 * 1024;
   require(grown <= kAllowed,
           format("private memory grew by %.1f MiB over %d open/close cycles (%lld KiB a cycle; %.0f MiB allowed)",
                  mebibytes(grown), kCycles, grown / kCycles / 1024, mebibytes(kAllowed)));
-  return format("%d open/close cycles after %d to warm up: private memory %+.2f MiB", kCycles, kWarmUp,
-                mebibytes(grown));
+  const std::set<HWND> left = added(threadWindows(), earlier);
+  require(left.empty(), format("after %d open/close cycles the editor left ", kCycles) + describeWindows(left));
+  // A handle lost per open shows as hundreds; what the system keeps for
+  // itself on the way (Wine's among it) stays within a few dozen.
+  const long long kHandlesAllowed = kCycles / 8;
+  const struct {
+    const char* what;
+    long long grew;
+  } handles[] = {{"kernel handles", handlesAfter.kernel - handlesBefore.kernel},
+                 {"GDI objects", handlesAfter.gdi - handlesBefore.gdi},
+                 {"USER objects", handlesAfter.user - handlesBefore.user}};
+  for (const auto& kind : handles)
+    require(kind.grew <= kHandlesAllowed, format("the process's %s grew by %lld over %d open/close cycles (%lld allowed)",
+                                                 kind.what, kind.grew, kCycles, kHandlesAllowed));
+  return format("%d open/close cycles after %d to warm up: no window left, private memory %+.2f MiB, "
+                "kernel handles %+lld, GDI objects %+lld",
+                kCycles, kWarmUp, mebibytes(grown), handles[0].grew, handles[1].grew);
 }
 
 std::string checkParentDestroyed(const CheckContext& context) {

@@ -250,12 +250,13 @@ std::string checkNoise(const CheckContext& context) {
     }
     for (int block = 0; block < 4; ++block) {
       audio.inputs.fillNoise(random, 1.0f);
+      const auto inputsBefore = audio.inputs.snapshot();
       audio.process();
-      const std::string problem = audio.outputs.nonFiniteProblem("output");
-      require(problem.empty(), "noise in, parameters [" + values + "]: " + problem);
+      const std::string problem = processedBlockProblem(audio.inputs, inputsBefore, audio.outputs);
+      require(problem.empty(), format("noise in, parameters [%s], block %d: ", values.c_str(), block) + problem);
     }
   }
-  return format("finite output for %d parameter settings (seed %u)", kSettings,
+  return format("finite output within the buffers, inputs untouched, for %d parameter settings (seed %u)", kSettings,
                 static_cast<unsigned>(context.seed));
 }
 
@@ -323,12 +324,8 @@ std::string checkBlockSizes(const CheckContext& context) {
       inputs.fillNoise(random, 1.0f);
       const auto inputsBefore = inputs.snapshot();
       effect.process(inputs.pointers(), outputs.pointers(), size);
-      const std::string where = format("block size %d, block %d: ", static_cast<int>(size), block);
-      std::string problem = outputs.guardProblem("output");
-      if (problem.empty()) problem = inputs.guardProblem("input");
-      if (problem.empty()) problem = outputs.nonFiniteProblem("output");
-      require(problem.empty(), where + problem);
-      require(inputs.sameAs(inputsBefore), where + "the input buffers were written");
+      const std::string problem = processedBlockProblem(inputs, inputsBefore, outputs);
+      require(problem.empty(), format("block size %d, block %d: ", static_cast<int>(size), block) + problem);
     }
     effect.suspend();
   }

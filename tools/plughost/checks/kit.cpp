@@ -28,6 +28,16 @@ size_t heapBytesInUse() {
   return total;
 }
 
+std::string processedBlockProblem(const AudioBuffers& inputs,
+                                  const std::vector<std::vector<uint32_t>>& inputsBefore,
+                                  const AudioBuffers& outputs) {
+  std::string problem = outputs.guardProblem("output");
+  if (problem.empty()) problem = inputs.guardProblem("input");
+  if (problem.empty()) problem = outputs.nonFiniteProblem("output");
+  if (problem.empty() && !inputs.sameAs(inputsBefore)) problem = "the input buffers were written";
+  return problem;
+}
+
 void requireProcessing(Effect& effect) {
   const std::string problem = playableProblem(effect);
   require(problem.empty(), problem);

@@ -111,6 +111,12 @@ class AudioBuffers {
     pointerList.push_back(nullptr);  // never read: keeps data() valid for zero channels
   }
 
+  // A copy would keep pointing into the original's channels.
+  AudioBuffers(const AudioBuffers&) = delete;
+  AudioBuffers& operator=(const AudioBuffers&) = delete;
+  AudioBuffers(AudioBuffers&&) = default;
+  AudioBuffers& operator=(AudioBuffers&&) = default;
+
   float** pointers() { return pointerList.data(); }
   float* channel(size_t c) { return pointerList[c]; }
   size_t channels() const { return storage.size(); }
@@ -177,6 +183,13 @@ class AudioBuffers {
   std::vector<std::vector<uint32_t>> storage;
   std::vector<float*> pointerList;
 };
+
+// What is wrong with one block just processed from `inputs` into
+// `outputs`, or "": both sides' guards intact, every output sample finite,
+// and the inputs still as `inputsBefore`, their snapshot from before.
+std::string processedBlockProblem(const AudioBuffers& inputs,
+                                  const std::vector<std::vector<uint32_t>>& inputsBefore,
+                                  const AudioBuffers& outputs);
 
 // Fail the check unless the effect can process (a replacing process
 // function and channel counts a host can serve).

@@ -83,8 +83,14 @@ LRESULT CALLBACK HostWindow::windowProc(HWND window, UINT message, WPARAM wParam
   }
   auto* host = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   LRESULT answer = 0;
-  if (host && host->handler && host->handler(message, wParam, lParam, answer)) return answer;
-  return DefWindowProcA(window, message, wParam, lParam);
+  const bool handled = host && host->handler && host->handler(message, wParam, lParam, answer);
+  if (message == WM_NCDESTROY && host) {
+    // However the window went (WM_CLOSE, its owner's end), the handle is
+    // dead now and may be given to another window: get() answers null.
+    host->window = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  }
+  return handled ? answer : DefWindowProcA(window, message, wParam, lParam);
 }
 
 void pumpMessages(DWORD ms) {

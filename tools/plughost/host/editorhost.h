@@ -61,6 +61,7 @@ class HostWindow {
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
 
+  // The window; null once it is destroyed, by destroy() or otherwise.
   HWND get() const { return window; }
   void destroy();
 

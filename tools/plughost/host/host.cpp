@@ -19,7 +19,6 @@ Host* gCurrentHost = nullptr;
 
 constexpr PlugInt32 kHostVendorVersion = 1;
 constexpr PlugIntPtr kLanguageEnglish = 1;
-constexpr size_t kHostStringLimit = 64;
 
 // Capabilities plughost offers a plug-in that asks (audioMasterCanDo).
 const char* const kHostCapabilities[] = {"startStopProcess"};
@@ -120,23 +119,21 @@ Host::Host(std::string folder) : directory(std::move(folder)), previous(gCurrent
 Host::~Host() { gCurrentHost = previous; }
 
 unsigned long Host::count(PlugInt32 opcode) const {
-  const std::lock_guard<std::mutex> lock(countsLock);
-  auto found = counts.find(opcode);
-  return found == counts.end() ? 0 : found->second;
+  if (opcode < 0 || static_cast<size_t>(opcode) >= kCountedOpcodes) return 0;
+  return counts[static_cast<size_t>(opcode)].load(std::memory_order_relaxed);
 }
 
 PlugIntPtr Host::callback(AEffect* /*effect*/, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
                           void* ptr, float opt) {
   Host* host = gCurrentHost;
   if (!host) return 0;
-  {
-    // A plug-in may ask from its audio and window threads at once.
-    const std::lock_guard<std::mutex> lock(host->countsLock);
-    ++host->counts[opcode];
-    ++host->sequence;
-  }
+  // A plug-in may ask from its audio and window threads at once: each
+  // request keeps the number it drew, whoever asks next.
+  if (opcode >= 0 && static_cast<size_t>(opcode) < kCountedOpcodes)
+    host->counts[static_cast<size_t>(opcode)].fetch_add(1, std::memory_order_relaxed);
+  const unsigned long number = host->sequence.fetch_add(1, std::memory_order_relaxed) + 1;
   PlugIntPtr result = host->answer(opcode, index, value, ptr, opt);
-  if (host->trace) host->printTrace(opcode, index, value, ptr, opt, result);
+  if (host->trace) host->printTrace(number, opcode, index, value, ptr, opt, result);
   if (host->observer) host->observer(opcode, index, value, opt);
   return result;
 }
@@ -153,10 +150,10 @@ PlugIntPtr Host::answer(PlugInt32 opcode, PlugInt32 /*index*/, PlugIntPtr /*valu
     case audioMasterGetCurrentProcessLevel:
       return processLevel;
     case audioMasterGetVendorString:
-      copyText(ptr, "Quillon", kHostStringLimit);
+      copyText(ptr, "Quillon", kPlugMaxVendorStrLen);
       return ptr ? 1 : 0;
     case audioMasterGetProductString:
-      copyText(ptr, "plughost", kHostStringLimit);
+      copyText(ptr, "plughost", kPlugMaxProductStrLen);
       return ptr ? 1 : 0;
     case audioMasterGetVendorVersion:
       return kHostVendorVersion;
@@ -173,9 +170,9 @@ PlugIntPtr Host::answer(PlugInt32 opcode, PlugInt32 /*index*/, PlugIntPtr /*valu
   }
 }
 
-void Host::printTrace(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt,
-                      PlugIntPtr result) const {
-  std::printf("trace: #%lu %d %s index=%d value=%lld ptr=%p", sequence, static_cast<int>(opcode),
+void Host::printTrace(unsigned long number, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
+                      void* ptr, float opt, PlugIntPtr result) const {
+  std::printf("trace: #%lu %d %s index=%d value=%lld ptr=%p", number, static_cast<int>(opcode),
               hostOpcodeName(opcode), static_cast<int>(index), static_cast<long long>(value), ptr);
   if (opcode == audioMasterCanDo && ptr) std::printf(" (\"%.64s\")", static_cast<const char*>(ptr));
   std::printf(" opt=%g -> %lld\n", static_cast<double>(opt), static_cast<long long>(result));
@@ -196,13 +193,9 @@ Effect::Effect(const PluginModule& module) : effect(callEntry(module)) {
     char text[160];
     std::snprintf(text, sizeof text, ": the record has the wrong magic 0x%08X",
                   static_cast<unsigned>(effect->magic));
-    effect = nullptr;  // not an effect: nothing to close
     throw InputError(module.path() + text);
   }
-  if (!effect->dispatcher) {
-    effect = nullptr;
-    throw InputError(module.path() + ": the record has no dispatcher");
-  }
+  if (!effect->dispatcher) throw InputError(module.path() + ": the record has no dispatcher");
   dispatch(effOpen);
 }
 

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <map>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,7 +73,8 @@ class Host {
   static PlugIntPtr callback(AEffect* effect, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
                              void* ptr, float opt);
 
-  // How many requests with this opcode the plug-in has sent so far.
+  // How many requests with this opcode the plug-in has sent so far; 0 for
+  // an opcode past the interface's last, which is never counted.
   unsigned long count(PlugInt32 opcode) const;
 
   float sampleRate = kDefaultSampleRate;
@@ -87,13 +88,16 @@ class Host {
 
  private:
   PlugIntPtr answer(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt);
-  void printTrace(PlugInt32 opcode, PlugInt32 index, PlugIntPtr value, void* ptr, float opt,
-                  PlugIntPtr result) const;
+  void printTrace(unsigned long number, PlugInt32 opcode, PlugInt32 index, PlugIntPtr value,
+                  void* ptr, float opt, PlugIntPtr result) const;
+
+  // The plug-in may ask from its audio thread, so counting takes no lock
+  // and allocates nothing: one counter per opcode the interface names.
+  static constexpr size_t kCountedOpcodes = audioMasterGetInputSpeakerArrangementDeprecated + 1;
 
   Host* previous;
-  mutable std::mutex countsLock;
-  std::map<PlugInt32, unsigned long> counts;
-  unsigned long sequence = 0;
+  std::array<std::atomic<unsigned long>, kCountedOpcodes> counts{};
+  std::atomic<unsigned long> sequence{0};
 };
 
 // Calls the entry point with the host's callback and returns what it
