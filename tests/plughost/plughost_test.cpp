@@ -417,6 +417,7 @@ std::vector<BadInput> badInputs() {
       {"automation index form", {"render", kQuillon, "--automate", "1e0=0:1"}, {}, "--automate index: expected"},
       {"output refused before the plug-in loads", {"render", "fixtures/testplug_badmagic.dll", "-o", "no/such/out.wav"},
        {}, "cannot write no/such/out.wav"},
+      {"output is a folder", {"render", kQuillon, "-o", "fixtures"}, {}, "cannot write fixtures: it is a folder"},
       {"timeout shorter than the duration", {"validate", kQuillon, "--duration", "600", "--timeout", "300"}, {},
        "--timeout 300 is too short for --duration 600"},
       {"unknown option", {"render", kQuillon, "--fast"}, {}, "unknown option '--fast'"},
