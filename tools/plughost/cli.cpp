@@ -17,11 +17,10 @@ namespace plughost {
 namespace {
 
 double parseSeconds(const std::string& text, double low, double high, const char* what) {
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != 0 || !(value >= low && value <= high))
-    throw InputError(std::string(what) + ": expected seconds from " + std::to_string(low).substr(0, 3) + " to " +
-                     std::to_string(static_cast<long>(high)) + ", got '" + text + "'");
+  double value;
+  if (!parseNumber(text, value) || value < low || value > high)
+    throw InputError(std::string(what) + ": expected seconds from " + format("%g", low) + " to " +
+                     format("%g", high) + ", got '" + text + "'");
   return value;
 }
 
@@ -32,14 +31,13 @@ void parseParam(Options& options, const std::string& text) {
   const PlugInt32 index = static_cast<PlugInt32>(
       parseInteger(text.substr(0, equals), INT32_MIN, INT32_MAX, "--param index"));
   const std::string valueText = text.substr(equals + 1);
-  char* end = nullptr;
-  const float value = std::strtof(valueText.c_str(), &end);
+  double value;
   // Hosts keep to 0..1, but the effect takes any number it is given; a
-  // developer exploring the curve may want a ratio of 2. Only non-numbers
-  // are refused.
-  if (valueText.empty() || *end != 0 || !std::isfinite(value))
+  // developer exploring the curve may want a ratio of 2. Only non-numbers,
+  // and numbers too large for the float the effect takes, are refused.
+  if (!parseNumber(valueText, value) || !std::isfinite(static_cast<float>(value)))
     throw InputError("--param: expected a finite number, got '" + valueText + "'");
-  options.params.emplace_back(index, value);
+  options.params.emplace_back(index, static_cast<float>(value));
 }
 
 struct OptionRule {
@@ -73,9 +71,7 @@ const OptionRule kOptions[] = {
     {"--quiet", nullptr, false, "render", [](Options& o, const std::string&) { o.quiet = true; }},
     {"--tolerance-db", nullptr, true, "diff",
      [](Options& o, const std::string& v) {
-       char* end = nullptr;
-       o.toleranceDb = std::strtod(v.c_str(), &end);
-       if (v.empty() || *end != 0 || !std::isfinite(o.toleranceDb))
+       if (!parseNumber(v, o.toleranceDb))
          throw InputError("--tolerance-db: expected a level in dBFS, such as -96, got '" + v + "'");
      }},
     {"--do", nullptr, true, "editor",

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "tools/plughost/host/host.h"
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/script/actions.h"
 
@@ -37,7 +38,11 @@ const char kValidateDescription[] =
     "      seed drawn from the one before. --json and --junit write reports.\n"
     "      --list names every check with what it proves.\n";
 
-const char kEditorDescription[] =
+// The block the editor plays its input in is named from the constant the
+// editor plays with, so that the help cannot come to tell another size.
+const std::string kBlockText = std::to_string(kDefaultBlockSize);
+
+const std::string kEditorDescription =
     "      open the plug-in's editor in a window of its own, send it idle requests\n"
     "      every 20 ms, and run each ACTION (one argument, quoted) in order with\n"
     "      real mouse and keyboard input, at points in the editor's coordinates.\n"
@@ -45,12 +50,12 @@ const char kEditorDescription[] =
     "      neither --do nor --snapshot the window stays open until it is closed.\n"
     "      --knob-mode sends effSetEditKnobMode before the editor opens. -i plays\n"
     "      a WAV file through processReplacing while the editor is open, a block\n"
-    "      of 512 frames at each idle tick before the idle request, in a loop, at\n"
-    "      the file's rate; the output is dropped.\n"
+    "      of " + kBlockText + " frames at each idle tick before the idle request, in a loop,\n"
+    "      at the file's rate; the output is dropped.\n"
     "      It prints, each block with what the host received meanwhile:\n"
     "        editor W x H (effEditOpen answered N)\n"
     "          knob-mode M (effSetEditKnobMode answered N)   (for --knob-mode)\n"
-    "          input IN.wav: F frames at R Hz, looped, 512 frames at each idle tick\n"
+    "          input IN.wav: F frames at R Hz, looped, " + kBlockText + " frames at each idle tick\n"
     "        action N: ACTION\n"
     "          begin-edit INDEX | automate INDEX VALUE | end-edit INDEX\n"
     "          request OPCODE NAME index=I value=V opt=O   (any other request)\n"
@@ -81,7 +86,7 @@ const std::vector<Command> kCommands = {
     {"editor", runEditor,
      "PLUGIN.dll [--param INDEX=VALUE]... [--snapshot OUT.png]\n"
      "                  [--knob-mode 0|1|2] [-i IN.wav] [--do ACTION]... [--trace]",
-     kEditorDescription, actionHelp, true, 0, false},
+     kEditorDescription.c_str(), actionHelp, true, 0, false},
     {"diff", runDiff, "A.wav B.wav [--tolerance-db X]", kDiffDescription, nullptr, false, 2, false},
     {"help", runHelp, "", kHelpDescription, nullptr, false, 0, false},
     // What a validating plughost runs each check in: plughost --check NAME

@@ -3,8 +3,10 @@
 #include "tools/plughost/audio/audioblocks.h"
 
 #include <algorithm>
+#include <new>
 
 #include "tools/plughost/audio/audiostream.h"
+#include "tools/plughost/platform/errors.h"
 
 namespace plughost {
 
@@ -13,8 +15,18 @@ InputFile readInputFile(const std::string& path) {
   checkFileSampleRate(path, source.sampleRate());
   InputFile file;
   file.sampleRate = source.sampleRate();
-  file.signal.left.resize(static_cast<size_t>(source.frames()));
-  file.signal.right.resize(file.signal.left.size());
+  // A 32-bit plughost cannot hold the longest files a WAV header can name;
+  // such a file is refused by its name, not in the allocator's words.
+  const uint64_t frames = source.frames();
+  const std::string tooLong = path + ": its " + std::to_string(frames) +
+                              " frames are more than this plughost can hold in memory";
+  if (frames > file.signal.left.max_size()) throw InputError(tooLong);
+  try {
+    file.signal.left.resize(static_cast<size_t>(frames));
+    file.signal.right.resize(file.signal.left.size());
+  } catch (const std::bad_alloc&) {
+    throw InputError(tooLong);
+  }
   source.read(file.signal.left.data(), file.signal.right.data(), file.signal.left.size());
   return file;
 }

@@ -39,9 +39,15 @@ class WavFileSource::File : public wavfile::ByteSource {
       at.OffsetHigh = static_cast<DWORD>(offset >> 32);
       DWORD got = 0;
       const DWORD piece = static_cast<DWORD>(std::min<size_t>(count, 1u << 30));
-      if (!ReadFile(handle.get(), bytes, piece, &got, &at)) fail(GetLastError());
-      // The file was shorter than its header said when it was opened.
-      if (got == 0) throw InputError("cannot read " + path + ": the file ended early");
+      // The file has become shorter than its header said when it was
+      // opened. A read from an offset at or past the end says so by failing
+      // with ERROR_HANDLE_EOF; a read answering no bytes says the same.
+      if (!ReadFile(handle.get(), bytes, piece, &got, &at)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_HANDLE_EOF) endedEarly();
+        fail(error);
+      }
+      if (got == 0) endedEarly();
       bytes += got;
       count -= got;
       offset += got;
@@ -49,6 +55,7 @@ class WavFileSource::File : public wavfile::ByteSource {
   }
 
  private:
+  [[noreturn]] void endedEarly() { throw InputError("cannot read " + path + ": the file ended early"); }
   [[noreturn]] void fail(DWORD error) { throw InputError("cannot read " + path + ": " + systemErrorText(error)); }
 
   std::string path;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "tools/plughost/platform/errors.h"
 #include "tools/plughost/platform/text.h"
@@ -31,13 +30,6 @@ namespace {
   throw InputError("--automate: " + why + " in '" + text + "' (expected INDEX=TIME:VALUE,TIME:VALUE,...)");
 }
 
-// A finite number, the whole of `text`.
-bool readNumber(const std::string& text, double& value) {
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return !text.empty() && *end == 0 && std::isfinite(value);
-}
-
 }  // namespace
 
 AutomationCurve parseAutomationCurve(const std::string& text) {
@@ -48,8 +40,8 @@ AutomationCurve parseAutomationCurve(const std::string& text) {
   for (const std::string& point : split(text.substr(equals + 1), ',')) {
     const size_t colon = point.find(':');
     double seconds, value;
-    if (colon == std::string::npos || !readNumber(point.substr(0, colon), seconds) ||
-        !readNumber(point.substr(colon + 1), value))
+    if (colon == std::string::npos || !parseNumber(point.substr(0, colon), seconds) ||
+        !parseNumber(point.substr(colon + 1), value))
       refuse(text, "'" + point + "' is not TIME:VALUE");
     if (!std::isfinite(static_cast<float>(value))) refuse(text, "the value " + point.substr(colon + 1) + " is too large");
     if (seconds < 0.0) refuse(text, "the time " + point.substr(0, colon) + " is before the start");

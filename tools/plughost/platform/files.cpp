@@ -88,6 +88,11 @@ PendingFile::~PendingFile() {
 void PendingFile::fail(DWORD error) { throw InputError("cannot write " + finalPath + ": " + systemErrorText(error)); }
 
 void PendingFile::open() {
+  // A folder at the final path would refuse only the last step, the move,
+  // after all the work the file holds; it is refused before any of it.
+  const DWORD attributes = GetFileAttributesA(finalPath.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw InputError("cannot write " + finalPath + ": it is a folder");
   file.reset(CreateFileA(tempPath.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) fail(GetLastError());
@@ -176,10 +181,8 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 void checkWritable(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    throw InputError("cannot write " + path + ": it is a folder");
-  // The same temporary file a real write makes, dropped again at once.
+  // The same temporary file a real write makes, with the same checks,
+  // dropped again at once.
   PendingFile probe(path);
   probe.write({});
 }

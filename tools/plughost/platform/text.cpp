@@ -2,6 +2,7 @@
 #include "tools/plughost/platform/text.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,12 @@ long long parseInteger(const std::string& text, long long low, long long high, c
     throw InputError(std::string(what) + ": expected a whole number from " + std::to_string(low) +
                      " to " + std::to_string(high) + ", got '" + text + "'");
   return value;
+}
+
+bool parseNumber(const std::string& text, double& value) {
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == 0 && std::isfinite(value);
 }
 
 std::vector<std::string> split(const std::string& text, char separator) {
